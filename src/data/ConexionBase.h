@@ -1,0 +1,77 @@
+#pragma once
+// Conexión ODBC al origen de datos "Oracle". Guarda la lista de errores del
+// último fallo (como la colección Errors de ADO) y adapta, por medio de su
+// dialecto, el texto enviado y los errores recibidos.
+#include "Recordset.h"
+#include <QString>
+#include <memory>
+#include <vector>
+
+class Dialecto;
+struct SentenciaAdaptada;
+
+struct ErrorBase {
+    long numero = 0;  // número del proveedor (error nativo que informa el driver)
+    long nativo = 0;  // número Oracle equivalente (1, 942, 1017, 20113, ...)
+    QString sqlstate; // "23505", "U0113", ...
+    QString descripcion;
+};
+
+class ConexionBase {
+public:
+    ConexionBase();
+    ~ConexionBase(); // deshace la transacción abierta y cierra
+    ConexionBase(const ConexionBase&) = delete;
+    ConexionBase& operator=(const ConexionBase&) = delete;
+
+    // Abre con una cadena de conexión del sistema ("Provider=MSDASQL;;DSN=...;UID=...;PWD=...").
+    // Los valores entre llaves se toman literalmente (ver CitarValorOdbc).
+    // Falso si no abrió: Errores() tiene el motivo.
+    bool Abrir(const QString& cadenaConexion);
+    bool Abierta() const;
+    void Cerrar(); // rollback y desconexión; sin efecto si no está abierta
+
+    // Transacción manual: desde aquí cada cambio espera un COMMIT explícito.
+    bool IniciarTransaccion();
+    bool Confirmar(); // commit
+    bool Deshacer();  // rollback
+
+    // Sentencia sin filas (Connection.Execute). Falso: ver Errores().
+    bool Ejecutar(const QString& sql);
+    // Llamada a un procedimiento almacenado "nombre(args)"; el resultado se descarta.
+    bool EjecutarProcedimiento(const QString& llamada);
+    // Consulta: todas las filas se leen al abrir. Falso: ver Errores().
+    bool Consultar(const QString& sql, Recordset& rs);
+
+    const std::vector<ErrorBase>& Errores() const { return errores_; }
+    void LimpiarErrores() { errores_.clear(); }
+
+    // Nombre del gestor que informa el driver ("PostgreSQL", "Oracle").
+    QString NombreGestor() const;
+    const Dialecto& dialecto() const;
+
+    // Identidad que la conexión informa al servidor al abrir (programa, nombre
+    // del equipo y usuario del sistema operativo; vacío: el valor del proceso).
+    static void IdentidadCliente(const QString& programa, const QString& terminal = {},
+                                 const QString& usuarioSo = {});
+    // "programa;terminal;usuario_so;pid", recortado a 63 bytes.
+    static QString AplicacionCliente();
+
+private:
+    struct Odbc;
+    bool EjecutarAdaptada(const SentenciaAdaptada& sentencia, const QString& texto, Recordset* rs);
+    bool LeerFilas(void* sentencia, Recordset& rs);
+    void AnotarDiagnosticos(short tipoHandle, void* handle, bool enBloque, bool alAbrir = false);
+    void AnotarError(const QString& sqlstate, const QString& descripcion, long nativo = -1,
+                     long numero = 0);
+    bool Conectada(); // si no, anota el error
+    std::unique_ptr<Odbc> odbc_;
+    std::unique_ptr<Dialecto> dialecto_;
+    std::vector<ErrorBase> errores_;
+};
+
+// Cita un valor de atributo ODBC cuando hace falta (";", llaves, "=" o espacios
+// en los extremos): {valor} con cada "}" duplicada. Sin esos caracteres, igual.
+QString CitarValorOdbc(const QString& valor);
+// Pasa la cadena del sistema a cadena ODBC (quita Provider, cita valores).
+QString CadenaOdbcDesdeSistema(const QString& cadenaConexion);

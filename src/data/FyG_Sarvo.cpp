@@ -1,0 +1,157 @@
+#include "FyG_Sarvo.h"
+#include "Avisos.h"
+#include "ConexionBase.h"
+#include "Dialogos.h"
+#include "Glob_Sarvo.h"
+#include "Logs.h"
+#include "Plantillas.h"
+#include <chrono>
+
+namespace {
+
+ConexionBase* Elegir(ConexionBase* conexion) {
+    return conexion ? conexion : Glob().Conexion.get();
+}
+
+QString Marca() {
+    return QLatin1String(" ERROR:[") + Glob().UltimoMensaje + QLatin1Char(']');
+}
+
+void ControlarLentitud(const QString& sql, qint64 segundos) {
+    if (Glob().TimeoutSql < segundos)
+        GrabarSqlLento(QStringLiteral("MRV"), sql, segundos);
+}
+
+// Sin conexión abierta no hay a quién mandar la sentencia: se informa como
+// cualquier otro fallo en vez de caer.
+bool SinConexion(ConexionBase* c) {
+    if (c && c->Abierta())
+        return false;
+    avisos().MostrarMensaje(QStringLiteral("No hay una conexión abierta con la base de datos."),
+                            QStringLiteral("ERROR"));
+    return true;
+}
+
+enum class Forma { Sentencia, Procedimiento };
+
+bool Ejecutar(Forma forma, const QString& sql, bool mostrarCartel,
+              std::optional<long> errorEsperado, ConexionBase* conexion) {
+    const char* nombre = forma == Forma::Sentencia ? "EjecutarSQL" : "EjecutarSQLSTP";
+    PunteroTemporal puntero(Puntero::Reloj);
+    ConexionBase* c = Elegir(conexion);
+    if (SinConexion(c))
+        return false;
+
+    Cronometro reloj;
+    const bool ok = forma == Forma::Sentencia ? c->Ejecutar(sql) : c->EjecutarProcedimiento(sql);
+    const qint64 segundos = reloj.Segundos();
+    if (forma == Forma::Procedimiento)
+        dialogos().PonerPuntero(Puntero::Defecto);
+
+    QString marca;
+    if (ok) {
+        Glob().UltimoErrorNativo = 0;
+    } else {
+        const long nativo = c->Errores().empty() ? 0 : c->Errores().front().nativo;
+        bool mostrar = mostrarCartel;
+        if (!mostrarCartel && errorEsperado && *errorEsperado != -1 && *errorEsperado != nativo)
+            mostrar = true;
+        if (mostrar) {
+            avisos().MostrarErrorBase(c);
+            GrabarErrorSql(QStringLiteral("MRV"), sql, Glob().UltimoMensaje);
+            marca = Marca();
+        } else {
+            Glob().UltimoErrorNativo = qint32(nativo);
+            c->LimpiarErrores();
+            GrabarErrorSql(QStringLiteral("MRV"), sql,
+                           QString::number(nativo) +
+                               QLatin1String(" .Error que no Muestra Cartel."));
+        }
+    }
+    Glob().MarcaErrorSeguimiento = marca;
+    ControlarLentitud(sql, segundos);
+    if (Glob().SeguimientoSql)
+        GrabarSeguimiento(QStringLiteral("SEG"), QLatin1String(nombre), sql + marca);
+    return ok;
+}
+
+} // namespace
+
+Cronometro::Cronometro()
+    : inicio_(std::chrono::duration_cast<std::chrono::milliseconds>(
+                  std::chrono::steady_clock::now().time_since_epoch())
+                  .count()) {}
+
+qint64 Cronometro::Segundos() const {
+    const qint64 ahora = std::chrono::duration_cast<std::chrono::milliseconds>(
+                             std::chrono::steady_clock::now().time_since_epoch())
+                             .count();
+    return (ahora - inicio_) / 1000;
+}
+
+bool EjecutarSQL(const QString& sql, bool MostrarCartel, std::optional<long> ErrorEsperado,
+                 ConexionBase* conexion) {
+    return Ejecutar(Forma::Sentencia, sql, MostrarCartel, ErrorEsperado, conexion);
+}
+
+bool EjecutarSQLSTP(const QString& sql, bool MostrarCartel, std::optional<long> ErrorEsperado,
+                    ConexionBase* conexion) {
+    return Ejecutar(Forma::Procedimiento, sql, MostrarCartel, ErrorEsperado, conexion);
+}
+
+QString ArmarConsultaOrdenada(const QString& sql, const QString& orden, qint32 descendente) {
+    if (orden.isEmpty() || TieneOrderBy(sql))
+        return sql;
+    const QString direccion = descendente == 0 ? QStringLiteral("ASC") : QStringLiteral("DESC");
+    if (orden.size() >= 5) {
+        QString sinFinal = orden;
+        while (sinFinal.endsWith(QLatin1Char(' ')))
+            sinFinal.chop(1);
+        const QString ultimas = sinFinal.right(4).trimmed().toUpper();
+        if (ultimas == QLatin1String("ASC") || ultimas == QLatin1String("DESC"))
+            return sql + QLatin1String(" ORDER BY ") + orden;
+    }
+    return sql + QLatin1String(" ORDER BY ") + orden + QLatin1String("  ") + direccion;
+}
+
+void CargarRecordset(Recordset& rs, const QString& sql, const QString& orden,
+                     ConexionBase* conexion, qint32 descendente) {
+    rs.Reiniciar();
+    ConexionBase* c = Elegir(conexion);
+    const QString sentencia = ArmarConsultaOrdenada(sql, orden, descendente);
+    if (SinConexion(c))
+        return;
+
+    Cronometro reloj;
+    const bool ok = c->Consultar(sentencia, rs);
+    ControlarLentitud(sentencia, reloj.Segundos());
+
+    QString marca;
+    if (!ok) {
+        rs.Reiniciar();
+        avisos().MostrarErrorBase(c);
+        GrabarErrorSql(QStringLiteral("MRV"), sentencia, Glob().UltimoMensaje);
+        marca = Marca();
+    }
+    Glob().MarcaErrorSeguimiento = marca;
+    if (Glob().SeguimientoSql)
+        GrabarSeguimiento(QStringLiteral("SEG"), QStringLiteral("CargarRecordset"),
+                          sentencia + marca);
+}
+
+void Cargar_Recordset(const QString& sql, Recordset& rs, ConexionBase* conexion) {
+    rs.Reiniciar();
+    ConexionBase* c = Elegir(conexion);
+    if (SinConexion(c))
+        return;
+
+    Cronometro reloj;
+    const bool ok = c->Consultar(sql, rs);
+    ControlarLentitud(sql, reloj.Segundos());
+    if (!ok) {
+        rs.Reiniciar();
+        avisos().MostrarErrorBase(c);
+    }
+    if (Glob().SeguimientoSql)
+        GrabarSeguimiento(QStringLiteral("SEG"), QStringLiteral("Cargar_Recordset"), sql);
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Registros de texto bajo RutaSistema + "LogsFiles\": seguimiento de
+// sentencias, sentencias lentas, sentencias con error, reportes impresos y
+// reportes con error. Nunca lanzan; una carpeta faltante se crea.
+#include <QDate>
+#include <QString>
+#include <functional>
+
+// Lo que los registros de reportes leen del pedido de impresión.
+struct DatosReporteLog {
+    QString tituloVentana;
+    QString rutaReporte;
+    QString consultaSql;
+    long errorNumero = 0; // último error en tiempo de ejecución del llamador
+    QString errorOrigen;
+    QString errorDescripcion;
+};
+
+void GrabarSeguimiento(const QString& tag, const QString& procedimiento, const QString& texto);
+void GrabarSqlLento(const QString& tag, const QString& sql, qint64 segundos);
+void GrabarErrorSql(const QString& tag, const QString& sql, const QString& mensaje);
+void GrabarSqlReporte(const QString& tag, const QString& formulario, const DatosReporteLog& rpt);
+void GrabarErrorReporte(const QString& tag, const QString& formulario, const DatosReporteLog& rpt,
+                        const QString& mensaje);
+
+QString NombreArchivoLog(const QString& tag, const QString& carpeta, const QString& nombreBase,
+                         bool conDia);
+void DepurarArchivoLog(const QString& ruta);
+QString FormatearDuracion(qint64 segundos);
+QString LetrasDia(const QDate& fecha); // "Lu" .. "Do"
+void ListaFormsSinDescargar();
+
+// Fecha del servidor que usan los registros rotativos. Por defecto
+// FechaServidor(false); las pruebas la fijan.
+void FijarFuenteFechaLogs(std::function<QDate()> fuente);

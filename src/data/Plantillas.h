@@ -1,0 +1,22 @@
+#pragma once
+// Nombres calificados con el dueño de la suite y plantillas "//...{TABLA}...".
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+class ConexionBase;
+
+QString AgregarOwner(const QString& nombre, const QString& owner = QString());
+QString QuitarOwner(const QString& texto, const QString& owner = QString());
+QString AsigOwner(const QString& plantilla, const QString& marca = QStringLiteral("//"),
+                  const QString& abre = QStringLiteral("{"),
+                  const QString& cierra = QStringLiteral("}"));
+// Primer campo de la primera fila, o valorPorDefecto sin filas. sql queda
+// resuelto. nullopt si la consulta falló (el fallo ya se mostró).
+std::optional<QVariant> ValorSQL(QString& sql, const QVariant& valorPorDefecto,
+                                 ConexionBase* conexion = nullptr);
+bool TieneOrderBy(const QString& sql);
+// Literal SQL: "NULL" para vacío; comillas internas duplicadas.
+QString EntreComillas(const QString& texto, bool respetarComillas);
+// Comillas simples internas duplicadas, sin agregar las de los extremos.
+QString EscaparComillas(const QString& texto);
