@@ -368,7 +368,6 @@ struct ConexionBase::Odbc {
     SQLHDBC dbc = SQL_NULL_HDBC;
     bool conectada = false;
     QString gestor;
-    SQLUINTEGER extensiones = 0; // SQL_GETDATA_EXTENSIONS
 
     ~Odbc() {
         if (dbc != SQL_NULL_HDBC) {
@@ -445,7 +444,8 @@ void ConexionBase::AnotarDiagnosticos(short tipoHandle, void* handle, bool enBlo
             SQLSMALLINT largo = 0;
             SQLRETURN r = SQLGetDiagRecW(tipoHandle, handle, i, estado, &nativo, mensaje.data(),
                                          SQLSMALLINT(mensaje.size()), &largo);
-            if (r == SQL_SUCCESS_WITH_INFO && largo >= SQLSMALLINT(mensaje.size())) {
+            if (r == SQL_SUCCESS_WITH_INFO && largo >= SQLSMALLINT(mensaje.size()) &&
+                largo < 32000) {
                 mensaje.resize(size_t(largo) + 1);
                 r = SQLGetDiagRecW(tipoHandle, handle, i, estado, &nativo, mensaje.data(),
                                    SQLSMALLINT(mensaje.size()), &largo);
@@ -534,8 +534,6 @@ bool ConexionBase::Abrir(const QString& cadenaConexion) {
         largo = 0;
         if (SQL_SUCCEEDED(SQLGetInfoW(o->dbc, SQL_DBMS_NAME, texto, sizeof texto, &largo)))
             o->gestor = DesdeW(texto, std::min<qsizetype>(largo / 2, 255));
-        SQLGetInfoW(o->dbc, SQL_GETDATA_EXTENSIONS, &o->extensiones, sizeof o->extensiones,
-                    nullptr);
         dialecto_ = CrearDialecto(o->gestor);
         odbc_ = std::move(o);
         return true;
@@ -603,7 +601,7 @@ bool ConexionBase::Ejecutar(const QString& sql) {
         if (!Conectada())
             return false;
         const SentenciaAdaptada s = dialecto().Adaptar(sql);
-        return EjecutarAdaptada(s, s.texto, nullptr);
+        return EjecutarAdaptada(s, nullptr);
     } catch (const std::exception& e) {
         AnotarError(QStringLiteral("HY000"), QString::fromLocal8Bit(e.what()));
     } catch (...) {
@@ -623,7 +621,7 @@ bool ConexionBase::EjecutarProcedimiento(const QString& llamada) {
         s.texto = texto.startsWith(u'{') ? texto
                                          : QLatin1String("{call ") +
                                                dialecto().AdaptarLlamada(texto) + QLatin1Char('}');
-        return EjecutarAdaptada(s, s.texto, nullptr);
+        return EjecutarAdaptada(s, nullptr);
     } catch (const std::exception& e) {
         AnotarError(QStringLiteral("HY000"), QString::fromLocal8Bit(e.what()));
     } catch (...) {
@@ -639,7 +637,7 @@ bool ConexionBase::Consultar(const QString& sql, Recordset& rs) {
         if (!Conectada())
             return false;
         const SentenciaAdaptada s = dialecto().Adaptar(sql);
-        if (EjecutarAdaptada(s, s.texto, &rs))
+        if (EjecutarAdaptada(s, &rs))
             return true;
     } catch (const std::exception& e) {
         AnotarError(QStringLiteral("HY000"), QString::fromLocal8Bit(e.what()));
@@ -650,8 +648,7 @@ bool ConexionBase::Consultar(const QString& sql, Recordset& rs) {
     return false;
 }
 
-bool ConexionBase::EjecutarAdaptada(const SentenciaAdaptada& s, const QString& texto,
-                                    Recordset* rs) {
+bool ConexionBase::EjecutarAdaptada(const SentenciaAdaptada& s, Recordset* rs) {
     auto terminar = [&]() {
         // COMMIT / ROLLBACK de la conexión que pidió el dialecto
         if (s.confirmarDespues &&
@@ -678,7 +675,7 @@ bool ConexionBase::EjecutarAdaptada(const SentenciaAdaptada& s, const QString& t
         AnotarDiagnosticos(SQL_HANDLE_DBC, odbc_->dbc, false);
         return false;
     }
-    const SQLRETURN r = SQLExecDirectW(st.h(), const_cast<SQLWCHAR*>(W(texto)), SQL_NTS);
+    const SQLRETURN r = SQLExecDirectW(st.h(), const_cast<SQLWCHAR*>(W(s.texto)), SQL_NTS);
     if (r != SQL_NO_DATA && !SQL_SUCCEEDED(r)) {
         AnotarDiagnosticos(SQL_HANDLE_STMT, st.h(), s.bloque);
         return false;

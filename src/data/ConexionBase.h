@@ -12,7 +12,7 @@ struct SentenciaAdaptada;
 
 struct ErrorBase {
     long numero = 0;  // número del proveedor (error nativo que informa el driver)
-    long nativo = 0;  // número Oracle equivalente (1, 942, 1017, 20113, ...)
+    long nativo = 0;  // número Oracle equivalente (1, 942, 1017, 20113, ...); -1 sin equivalente
     QString sqlstate; // "23505", "U0113", ...
     QString descripcion;
 };
@@ -59,7 +59,7 @@ public:
 
 private:
     struct Odbc;
-    bool EjecutarAdaptada(const SentenciaAdaptada& sentencia, const QString& texto, Recordset* rs);
+    bool EjecutarAdaptada(const SentenciaAdaptada& sentencia, Recordset* rs);
     bool LeerFilas(void* sentencia, Recordset& rs);
     void AnotarDiagnosticos(short tipoHandle, void* handle, bool enBloque, bool alAbrir = false);
     void AnotarError(const QString& sqlstate, const QString& descripcion, long nativo = -1,

@@ -9,9 +9,13 @@
 
 namespace {
 
-int IgnorarError(Display*, XErrorEvent*) { return 0; }
+int IgnorarError(Display*, XErrorEvent*) {
+    return 0;
+}
 
-Atom Atomo(Display* d, const char* nombre) { return XInternAtom(d, nombre, False); }
+Atom Atomo(Display* d, const char* nombre) {
+    return XInternAtom(d, nombre, False);
+}
 
 // Ventanas administradas (_NET_CLIENT_LIST); sin administrador de ventanas,
 // los hijos de la raíz.
@@ -21,8 +25,8 @@ std::vector<Window> VentanasPrincipales(Display* d, Window raiz) {
     int formato = 0;
     unsigned long cantidad = 0, resto = 0;
     unsigned char* datos = nullptr;
-    if (XGetWindowProperty(d, raiz, Atomo(d, "_NET_CLIENT_LIST"), 0, 65536, False, XA_WINDOW,
-                           &tipo, &formato, &cantidad, &resto, &datos) == Success &&
+    if (XGetWindowProperty(d, raiz, Atomo(d, "_NET_CLIENT_LIST"), 0, 65536, False, XA_WINDOW, &tipo,
+                           &formato, &cantidad, &resto, &datos) == Success &&
         datos && formato == 32) {
         auto* lista = reinterpret_cast<Window*>(datos);
         ventanas.assign(lista, lista + cantidad);
@@ -47,9 +51,8 @@ QString Titulo(Display* d, Window w) {
     unsigned long cantidad = 0, resto = 0;
     unsigned char* datos = nullptr;
     QString titulo;
-    if (XGetWindowProperty(d, w, Atomo(d, "_NET_WM_NAME"), 0, 1024, False,
-                           Atomo(d, "UTF8_STRING"), &tipo, &formato, &cantidad, &resto,
-                           &datos) == Success &&
+    if (XGetWindowProperty(d, w, Atomo(d, "_NET_WM_NAME"), 0, 1024, False, Atomo(d, "UTF8_STRING"),
+                           &tipo, &formato, &cantidad, &resto, &datos) == Success &&
         datos && formato == 8) {
         titulo = QString::fromUtf8(reinterpret_cast<const char*>(datos), int(cantidad));
     }
@@ -112,6 +115,8 @@ bool TraerAlFrenteVentana(const QString& titulo) {
 
 #else
 
-bool TraerAlFrenteVentana(const QString&) { return false; }
+bool TraerAlFrenteVentana(const QString&) {
+    return false;
+}
 
 #endif
