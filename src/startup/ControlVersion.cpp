@@ -1,0 +1,132 @@
+// Versión del ejecutable contra la última instalada en la base.
+#include "CodigoAcceso.h"
+#include "Dialogos.h"
+#include "Func_SarvoErrores.h"
+#include "Func_SarvoGeneral.h"
+#include "FyG_Sarvo.h"
+#include "FyG_SarvoGda.h"
+#include "Parametros.h"
+#include "Plantillas.h"
+#include "Recordset.h"
+
+#ifndef MIRAVEL_VERSION_MAYOR
+#define MIRAVEL_VERSION_MAYOR 0
+#endif
+#ifndef MIRAVEL_VERSION_MENOR
+#define MIRAVEL_VERSION_MENOR 0
+#endif
+
+namespace {
+
+const QString Prefijo = QStringLiteral("MRV");
+const QString TituloVersion = QStringLiteral("Incompatibilidad de Versión");
+
+std::optional<int> TresDigitos(const QString& texto) {
+    if (texto.size() != 3)
+        return std::nullopt;
+    int n = 0;
+    for (const QChar c : texto) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+        n = n * 10 + (c.unicode() - '0');
+    }
+    return n;
+}
+
+} // namespace
+
+QString VersionPrograma::Texto() const {
+    return QStringLiteral("%1_%2")
+        .arg(mayor, 3, 10, QLatin1Char('0'))
+        .arg(menor, 3, 10, QLatin1Char('0'));
+}
+
+VersionPrograma VersionDelEjecutable() {
+    return {MIRAVEL_VERSION_MAYOR, MIRAVEL_VERSION_MENOR};
+}
+
+std::optional<int> NumeroVersionBase(const QString& texto) {
+    // Caracteres 1 a 3 y 5 a 7; el cuarto es el separador y no se mira.
+    const auto mayor = TresDigitos(texto.mid(0, 3));
+    const auto menor = TresDigitos(texto.mid(4, 3));
+    if (!mayor || !menor)
+        return std::nullopt;
+    return *mayor * 100 + *menor;
+}
+
+bool ExisteCampo(const Recordset& rs, const QString& nombreCampo) {
+    const QString buscado = nombreCampo.toUpper();
+    for (int i = 0; i < rs.CantidadCampos(); ++i)
+        if (rs.NombreCampo(i).toUpper() == buscado)
+            return true;
+    return false;
+}
+
+bool ControlarVersion() {
+    return ControlarVersion(VersionDelEjecutable());
+}
+
+bool ControlarVersion(const VersionPrograma& ejecutable) {
+    // Sólo importan las columnas: una base vieja no tiene Ejecutable.
+    Recordset sonda;
+    CargarRecordset(sonda,
+                    QLatin1String("SELECT * FROM ") + AgregarOwner(QStringLiteral("Versiones")) +
+                        QLatin1String(" WHERE PREFIJOSISTEMA='XXX'"),
+                    QString());
+    if (!ExisteCampo(sonda, QStringLiteral("EJECUTABLE")))
+        return true;
+
+    const QString modo =
+        ObtenerParametro(QStringLiteral("GDA"), QStringLiteral("CONTROL_VERSION"),
+                         QStringLiteral("DESHABILITADO"), QString(), QStringLiteral("S"));
+    const bool aviso = modo == QLatin1String("AVISO");
+    const bool contrasenia = modo == QStringLiteral("CONTRASEÑA");
+    if (!aviso && !contrasenia)
+        return true;
+
+    QString consulta = QLatin1String("SELECT MAX(version) AS maximo FROM ") +
+                       AgregarOwner(QStringLiteral("VERSIONES")) +
+                       QLatin1String(" WHERE Ejecutable='S' AND PrefijoSistema='") + Prefijo +
+                       QLatin1Char('\'');
+    const auto instalada = ValorSQL(consulta, QString());
+    const QString versionBase =
+        (instalada && !instalada->isNull()) ? instalada->toString() : QString();
+    if (versionBase.isEmpty()) {
+        MostrarMensaje(QStringLiteral("No se encuentra instalada ninguna Versión con Ejecutable "
+                                      "de este Sistema en la Base de Datos."),
+                       TituloVersion);
+        return false;
+    }
+
+    // Un texto que no es "MMM_mmm" con dígitos cuenta como versión distinta.
+    const auto numeroBase = NumeroVersionBase(versionBase);
+    if (numeroBase && *numeroBase == ejecutable.Numero())
+        return true;
+
+    const QString diferencia =
+        QStringLiteral("   La Base de Datos se encuenta en la Versión ") + versionBase +
+        QStringLiteral(", mientras que el Ejecutable está en la versión ") + ejecutable.Texto() +
+        QLatin1String(".") + QLatin1String("\n\r") +
+        QStringLiteral("   La última versión instalada de este Sistema se ha realizado en forma "
+                       "Incorrecta.");
+
+    if (aviso) {
+        MostrarMensaje(diferencia, QStringLiteral("Incompatibilidad de Versiones"));
+        return true;
+    }
+
+    const auto hoy = FechaServidor(false);
+    const QString codigo = hoy ? CodigoAccesoDelDia(hoy->date()) : QString();
+    const QString respuesta =
+        dialogos()
+            .PedirTexto(diferencia + QLatin1String("\n\r") +
+                            QStringLiteral("   Para proseguir deberá comunicarse a la UDT, la "
+                                           "cual le proveerá de una Clave de Acceso"),
+                        TituloVersion, QString())
+            .value_or(QString());
+    // Sin fecha del servidor no hay código posible: ninguna respuesta sirve.
+    if (!codigo.isEmpty() && respuesta == codigo)
+        return true;
+    MostrarMensaje(QStringLiteral("Clave de Acceso incorrecta"), QStringLiteral("Error"));
+    return false;
+}

@@ -1,0 +1,147 @@
+// Parámetros generales y de sesión que se leen una vez al arrancar.
+#include "FyG_Sarvo.h"
+#include "FyG_SarvoGda.h"
+#include "Glob_Sarvo.h"
+#include "Parametros.h"
+#include "Plantillas.h"
+#include "Recordset.h"
+#include <QLocale>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QString OwnerGeneral = QStringLiteral("OWNER_SARVO");
+
+ParametrosGenerales& Leidos() {
+    static ParametrosGenerales p;
+    return p;
+}
+
+bool& Marca() {
+    static bool marca = false;
+    return marca;
+}
+
+// Dueño de la suite para el usuario (OwnerDeUsuario). Si la función no
+// contesta, queda el de OWNER_DB.
+void ResolverOwner(const QString& usuario) {
+    auto& g = Glob();
+    Recordset rs;
+    Cargar_Recordset(QLatin1String(" SELECT ") +
+                         AgregarOwner(QLatin1String("OwnerDeUsuario('") + EscaparComillas(usuario) +
+                                      QLatin1String("','") + EscaparComillas(g.OwnerSarvo) +
+                                      QLatin1String("')")) +
+                         QLatin1String(" FROM dual"),
+                     rs);
+    if (rs.Abierto() && rs.RecordCount() > 0) {
+        rs.MoveFirst();
+        if (!rs.EsNulo(0) && !rs.Valor(0).toString().isEmpty())
+            g.OwnerSarvo = rs.Valor(0).toString();
+    }
+}
+
+// Número entero de 32 bits; un texto que no lo es toma el valor por defecto.
+qint32 ComoEntero(const QString& texto, qint32 porDefecto) {
+    bool ok = false;
+    const double valor = QLocale::c().toDouble(texto.trimmed(), &ok);
+    if (!ok || !std::isfinite(valor) || valor < std::numeric_limits<qint32>::min() ||
+        valor > std::numeric_limits<qint32>::max())
+        return porDefecto;
+    return qint32(std::lround(valor));
+}
+
+} // namespace
+
+const ParametrosGenerales& ParametrosLeidos() {
+    return Leidos();
+}
+bool MarcaCP() {
+    return Marca();
+}
+
+bool CargarParametrosGenerales(const QString& usuario) {
+    auto& g = Glob();
+    auto& p = Leidos();
+    p = ParametrosGenerales();
+    Marca() = false;
+
+    g.OwnerSarvo = OwnerGeneral;
+    if (!LeerParametroConfig(g.OwnerSarvo, QStringLiteral("OWNER_DB"), 47))
+        return false;
+    ResolverOwner(usuario);
+    Marca() = g.OwnerSarvo != OwnerGeneral;
+
+    if (!LeerParametroConfig(g.ColorLabel, QStringLiteral("COLOR_LABEL"), 360, QString(),
+                             QStringLiteral("COLOR_LABEL")))
+        return false;
+    p.TablespaceTemporal =
+        ObtenerParametro(QStringLiteral("GDA"), QStringLiteral("TABLESPACE_TEMPORAL"),
+                         QStringLiteral("temporary_data"), QString(), QStringLiteral("S"));
+    if (!LeerParametroConfig(g.RptOrganismo, QStringLiteral("RPTORGANISMO"), 380, QString(),
+                             QStringLiteral("RPTORGANISMO")))
+        return false;
+    if (!LeerParametroConfig(g.RptNombreOrg, QStringLiteral("RPTNOMBREORG"), 380, QString(),
+                             QStringLiteral("RPTNOMBREORG")))
+        return false;
+    if (!LeerParametroConfig(g.Municipalidad, QStringLiteral("MUNICIPALIDAD"), 48))
+        return false;
+    if (!LeerParametroConfig(g.TimerABM, QStringLiteral("TIMER_ABM"), 114))
+        return false;
+    if (!LeerParametroConfig(p.CodLocalidad, QStringLiteral("COD_LOCALIDAD"), 126))
+        return false;
+    QString localidad =
+        QLatin1String("SELECT Descripcion FROM ") + AgregarOwner(QStringLiteral("localidades")) +
+        QLatin1String(" WHERE Codigo='") + EscaparComillas(p.CodLocalidad) + QLatin1Char('\'');
+    if (const auto nombre = ValorSQL(localidad, QVariant()); nombre && !nombre->isNull())
+        p.Localidad = nombre->toString();
+    if (!LeerParametroConfig(p.CodProvincia, QStringLiteral("COD_PROVINCIA"), 128))
+        return false;
+    if (!LeerParametroConfig(p.CodNacionalidad, QStringLiteral("COD_NACIONALIDAD"), 211))
+        return false;
+    if (!LeerParametroConfig(p.LimiteAvisoFiltros, QStringLiteral("LIMITE_AVISO_FILTROS"), 215))
+        return false;
+    if (!LeerParametroConfig(p.CallePostal, QStringLiteral("CALLE_POSTAL"), 224))
+        return false;
+    if (!LeerParametroConfig(p.NroPostal, QStringLiteral("NRO_POSTAL"), 225))
+        return false;
+    if (!LeerParametroConfig(p.CodPos, QStringLiteral("CODPOS"), 226))
+        return false;
+    return true;
+}
+
+void CargarParametrosSesion() {
+    auto& g = Glob();
+    const QString gda = QStringLiteral("GDA");
+    g.TimeoutRpt = ComoEntero(ObtenerParametro(gda, QStringLiteral("TIMEOUT_RPT"),
+                                               QStringLiteral("5"), QString(), QStringLiteral("S")),
+                              5);
+    g.TimeoutSql = ComoEntero(ObtenerParametro(gda, QStringLiteral("TIMEOUT_SQL"),
+                                               QStringLiteral("1"), QString(), QStringLiteral("S")),
+                              1);
+    const QString seguimiento =
+        ObtenerParametro(QStringLiteral("Miravel"), QStringLiteral("SEGUIMIENTO_SQL"),
+                         QStringLiteral("DESHABILITADO"), QString(), QStringLiteral("S"));
+
+    if (seguimiento == QLatin1String("FULL")) {
+        g.SeguimientoSql = true;
+    } else if (seguimiento == QLatin1String("USUARIO")) {
+        const QString usuario = EscaparComillas(g.UsuarioActual);
+        Recordset rs;
+        CargarRecordset(rs,
+                        QLatin1String("SELECT * FROM ") + AgregarOwner(QStringLiteral("USUARIOS")) +
+                            QLatin1String(" WHERE USUARIO='") + usuario + QLatin1Char('\''),
+                        QString());
+        if (ExisteCampo(rs, QStringLiteral("SEGUIMIENTO_SQL"))) {
+            QString sql =
+                QLatin1String("//SELECT SEGUIMIENTO_SQL FROM {USUARIOS} WHERE USUARIO='") +
+                usuario + QLatin1Char('\'');
+            const auto valor = ValorSQL(sql, QStringLiteral("N"));
+            g.SeguimientoSql = valor && !valor->isNull() && valor->toString() == QLatin1String("S");
+        } else {
+            g.SeguimientoSql = false;
+        }
+    } else {
+        g.SeguimientoSql = false;
+    }
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Arranque de Miravel: instancia única, línea de comandos, conexiones y
+// controles del usuario, la sesión y la versión.
+#include <QString>
+#include <QStringList>
+
+// Recorre la línea de comandos (el texto después del nombre del programa).
+// El elemento 0 queda vacío; 1..n son los argumentos, n <= MaxArgumentos.
+QStringList ObtenerArgumentos(const QString& lineaComandos, int MaxArgumentos = 10);
+// Fija ServidorBase ("server_sarvo") y NombrePC (nombre del equipo).
+void ObtenerNombrePC();
+QString ObtenerUsuarioWindows();
+
+// La línea de comandos del proceso como un solo texto: los argumentos
+// después del nombre del programa, separados por un espacio.
+QString LineaDeComandos();
+
+// Ejecuta el arranque completo. Verdadero: hay que mostrar la ventana
+// principal. Falso: el programa termina (el motivo ya se mostró).
+bool Main(const QString& lineaComandos);
+
+// Carpeta del archivo de bloqueo de la instancia única. Vacía: la carpeta de
+// ejecución del usuario. Soltar libera el bloqueo tomado por Main.
+void FijarCarpetaInstancia(const QString& carpeta);
+void SoltarInstancia();
