@@ -1,0 +1,524 @@
+#include "DateTimeBox.h"
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPalette>
+
+namespace {
+
+// 15 twips por píxel a 96 ppp.
+int Px(int twips) { return qRound(twips / 15.0); }
+
+// Colores del sistema en BGR (&HFFFFFF, &H808080, &HE0E0E0).
+constexpr QRgb Blanco = 0xFFFFFF;
+constexpr QRgb Gris = 0x808080;
+constexpr QRgb GrisClaro = 0xE0E0E0;
+
+// Máscara de Shift, Ctrl y Alt como la esperan los eventos de teclado.
+int MascaraShift(Qt::KeyboardModifiers m) {
+    int mascara = 0;
+    if (m & Qt::ShiftModifier)
+        mascara |= 1;
+    if (m & Qt::ControlModifier)
+        mascara |= 2;
+    if (m & Qt::AltModifier)
+        mascara |= 4;
+    return mascara;
+}
+
+bool EsEnter(int tecla) { return tecla == Qt::Key_Return || tecla == Qt::Key_Enter; }
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// BolsaPropiedades
+
+void BolsaPropiedades::Escribir(const QString& nombre, const QVariant& valor,
+                                const QVariant& porDefecto) {
+    for (qsizetype i = 0; i < entradas_.size(); ++i)
+        if (entradas_[i].first == nombre) {
+            entradas_.removeAt(i);
+            break;
+        }
+    const bool igual = valor.isNull() == porDefecto.isNull() && valor == porDefecto;
+    if (!igual)
+        entradas_.append({nombre, valor});
+}
+
+QVariant BolsaPropiedades::Leer(const QString& nombre, const QVariant& porDefecto) const {
+    for (const auto& e : entradas_)
+        if (e.first == nombre)
+            return e.second;
+    return porDefecto;
+}
+
+bool BolsaPropiedades::Contiene(const QString& nombre) const {
+    for (const auto& e : entradas_)
+        if (e.first == nombre)
+            return true;
+    return false;
+}
+
+QStringList BolsaPropiedades::Claves() const {
+    QStringList claves;
+    for (const auto& e : entradas_)
+        claves << e.first;
+    return claves;
+}
+
+// ---------------------------------------------------------------------------
+// SelectorFecha
+
+SelectorFecha::SelectorFecha(QWidget* parent) : QWidget(parent) {
+    casilla_ = new QCheckBox(this);
+    casilla_->setChecked(true);
+    casilla_->setFocusPolicy(Qt::NoFocus);
+    editor_ = new QDateEdit(this);
+    editor_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    editor_->setCalendarPopup(true);
+    editor_->setMinimumDate(QDate(1601, 1, 1));
+    editor_->setMaximumDate(QDate(9999, 12, 31));
+    editor_->setDate(QDate::currentDate());
+    setFocusProxy(editor_);
+
+    editor_->installEventFilter(this);
+    casilla_->installEventFilter(this);
+    if (QLineEdit* linea = editor_->findChild<QLineEdit*>())
+        linea->installEventFilter(this);
+    if (QCalendarWidget* cw = editor_->calendarWidget()) {
+        calendario_ = cw->window();
+        if (calendario_ && calendario_ != window())
+            calendario_->installEventFilter(this);
+        else
+            calendario_ = nullptr;
+    }
+
+    connect(editor_, &QDateEdit::dateChanged, this, [this] {
+        if (!programando_)
+            CambioDelUsuario();
+    });
+    connect(casilla_, &QCheckBox::toggled, this, [this](bool tildada) {
+        if (programando_)
+            return;
+        nulo_ = !tildada;
+        emit Change();
+    });
+    casilla_->hide();
+    Acomodar();
+}
+
+void SelectorFecha::CambioDelUsuario() {
+    // Elegir un día estando vacío tilda la casilla.
+    if (nulo_) {
+        programando_ = true;
+        casilla_->setChecked(true);
+        programando_ = false;
+        nulo_ = false;
+    }
+    emit Change();
+}
+
+QVariant SelectorFecha::Valor() const { return nulo_ ? QVariant() : QVariant(editor_->date()); }
+
+bool SelectorFecha::EsNulo() const { return nulo_; }
+
+bool SelectorFecha::PonerFecha(const QDate& fecha) {
+    if (!fecha.isValid() || fecha < editor_->minimumDate() || fecha > editor_->maximumDate())
+        return false;
+    programando_ = true;
+    editor_->setDate(fecha);
+    casilla_->setChecked(true);
+    programando_ = false;
+    nulo_ = false;
+    return true;
+}
+
+void SelectorFecha::PonerNulo() {
+    programando_ = true;
+    casilla_->setChecked(false);
+    programando_ = false;
+    nulo_ = true;
+}
+
+bool SelectorFecha::MuestraCasilla() const { return !casilla_->isHidden(); }
+
+void SelectorFecha::MostrarCasilla(bool mostrar) {
+    casilla_->setVisible(mostrar);
+    Acomodar();
+}
+
+QDate SelectorFecha::Minimo() const { return editor_->minimumDate(); }
+QDate SelectorFecha::Maximo() const { return editor_->maximumDate(); }
+
+void SelectorFecha::PonerMinimo(const QDate& fecha) {
+    programando_ = true;
+    editor_->setMinimumDate(fecha);
+    programando_ = false;
+}
+
+void SelectorFecha::PonerMaximo(const QDate& fecha) {
+    programando_ = true;
+    editor_->setMaximumDate(fecha);
+    programando_ = false;
+}
+
+int SelectorFecha::AnchoCasilla() const {
+    return MuestraCasilla() ? casilla_->sizeHint().width() + 2 : 0;
+}
+
+void SelectorFecha::Acomodar() {
+    const int ancho = AnchoCasilla();
+    if (ancho > 0)
+        casilla_->setGeometry(2, 0, ancho - 2, height());
+    editor_->setGeometry(ancho, 0, std::max(0, width() - ancho), height());
+    AjustarFuente();
+}
+
+void SelectorFecha::AjustarFuente() {
+    // La fecha entera tiene que verse en el ancho del control: si no entra con
+    // la letra de la ventana, se achica un poco.
+    QLineEdit* linea = editor_->findChild<QLineEdit*>();
+    if (!linea || linea->width() <= 0 || ajustando_)
+        return;
+    ajustando_ = true;
+    QFont letra = font();
+    qreal puntos = letra.pointSizeF();
+    const QString muestra = QStringLiteral("00/00/0000");
+    while (puntos > 6 && QFontMetrics(letra).horizontalAdvance(muestra) + 8 > linea->width()) {
+        puntos -= 0.5;
+        letra.setPointSizeF(puntos);
+    }
+    if (editor_->font() != letra)
+        editor_->setFont(letra);
+    ajustando_ = false;
+}
+
+void SelectorFecha::resizeEvent(QResizeEvent* evento) {
+    QWidget::resizeEvent(evento);
+    Acomodar();
+}
+
+bool SelectorFecha::eventFilter(QObject* objeto, QEvent* evento) {
+    if (calendario_ && objeto == calendario_) {
+        if (evento->type() == QEvent::Show)
+            emit DropDown();
+        else if (evento->type() == QEvent::Hide)
+            emit CloseUp();
+        return false;
+    }
+    switch (evento->type()) {
+    case QEvent::Resize:
+        if (objeto != editor_ && objeto != casilla_)
+            AjustarFuente(); // el campo de texto del editor cambió de ancho
+        break;
+    case QEvent::MouseButtonPress:
+        if (static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton && isEnabled())
+            emit Click();
+        break;
+    case QEvent::KeyPress:
+        if (objeto == editor_) {
+            auto* tecla = static_cast<QKeyEvent*>(evento);
+            if (EsEnter(tecla->key())) {
+                int codigo = 13;
+                emit KeyDown(codigo, MascaraShift(tecla->modifiers()));
+                int ascii = 13;
+                emit KeyPress(ascii);
+                // Un manejador que anula la tecla la consume.
+                if (codigo == 0 || ascii == 0)
+                    return true;
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------
+// DateTimeBox
+
+QString DateTimeBox::TextoCorto(const QDate& fecha) {
+    return fecha.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+DateTimeBox::DateTimeBox(QWidget* parent) : QWidget(parent) {
+    selector_ = new SelectorFecha(this);
+    selector_->setObjectName(QStringLiteral("DateTime"));
+    textoTope_ = new QLineEdit(this);
+    textoTope_->setObjectName(QStringLiteral("TextoTope"));
+    textoTope_->setReadOnly(true);
+    textoTope_->setFrame(false);
+    textoTope_->setFocusPolicy(Qt::NoFocus);
+    textoEnabled_ = new QLineEdit(this);
+    textoEnabled_->setObjectName(QStringLiteral("TextoEnabled"));
+    textoEnabled_->setEnabled(false);
+    PonerFondo(textoTope_, Blanco, Gris);
+    PonerFondo(textoEnabled_, GrisClaro, 0x000000);
+    setFocusProxy(selector_);
+    resize(Px(1335), Px(315));
+
+    connect(selector_, &SelectorFecha::Change, this, &DateTimeBox::AlCambiar);
+    connect(selector_, &SelectorFecha::Click, this, &DateTimeBox::AlHacerClick);
+    connect(selector_, &SelectorFecha::CloseUp, this, &DateTimeBox::AlCerrarCalendario);
+    connect(selector_, &SelectorFecha::KeyDown, this,
+            [this](int& codigo, int shift) { emit KeyDown(codigo, shift); });
+    connect(selector_, &SelectorFecha::KeyPress, this, [this](int& ascii) { emit KeyPress(ascii); });
+    connect(selector_, &SelectorFecha::CallbackKeyDown, this,
+            [this](int codigo, int shift, const QString& campo, QDate& fecha) {
+                emit CallbackKeyDown(codigo, shift, campo, fecha);
+            });
+
+    // Control nuevo: valores por defecto, la fecha de hoy y lo que depende de ellos.
+    selector_->PonerFecha(QDate::currentDate());
+    PropiedadesDependientes();
+    Acomodar();
+}
+
+void DateTimeBox::PonerFondo(QLineEdit* texto, QRgb fondo, QRgb letra) {
+    // Los colores del sistema vienen en BGR.
+    auto color = [](QRgb bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); };
+    QPalette p = texto->palette();
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(g, QPalette::Base, color(fondo));
+        p.setColor(g, QPalette::Text, color(letra));
+    }
+    texto->setPalette(p);
+    texto->setAutoFillBackground(true);
+}
+
+void DateTimeBox::PonerBackColor(qint32 color) {
+    backColor_ = color;
+    emit PropiedadCambiada(QStringLiteral("BackColor"));
+}
+
+void DateTimeBox::PonerForeColor(qint32 color) {
+    foreColor_ = color;
+    emit PropiedadCambiada(QStringLiteral("ForeColor"));
+}
+
+void DateTimeBox::PonerAppearance(qint16 valor) {
+    appearance_ = valor;
+    emit PropiedadCambiada(QStringLiteral("Appearance"));
+}
+
+void DateTimeBox::PonerBackStyle(qint16 valor) {
+    backStyle_ = valor;
+    emit PropiedadCambiada(QStringLiteral("BackStyle"));
+}
+
+void DateTimeBox::PonerBorderStyle(qint16 valor) {
+    borderStyle_ = valor;
+    emit PropiedadCambiada(QStringLiteral("BorderStyle"));
+}
+
+void DateTimeBox::PonerEnabled(bool habilitado) {
+    enabled_ = habilitado;
+    AplicarEstado();
+    emit PropiedadCambiada(QStringLiteral("Enabled"));
+}
+
+void DateTimeBox::PonerCheckBox(bool casilla) {
+    checkBox_ = casilla;
+    CambiaFormatoTrasCheckBox();
+    emit PropiedadCambiada(QStringLiteral("CheckBox"));
+}
+
+void DateTimeBox::PonerPermiteValueNull(bool permite) {
+    permiteValueNull_ = permite;
+    CambiaFormatoTrasPermiteValueNull();
+    AplicarEstado();
+    emit PropiedadCambiada(QStringLiteral("PermiteValueNull"));
+}
+
+void DateTimeBox::PonerTextoValueNull(const QString& texto) {
+    textoValueNull_ = texto;
+    textoTope_->setText(texto);
+    emit PropiedadCambiada(QStringLiteral("TextoValueNull"));
+}
+
+QVariant DateTimeBox::Value() const { return selector_->Valor(); }
+
+bool DateTimeBox::PonerValue(const QVariant& valor) {
+    const bool vacio = valor.isNull() || !valor.isValid() ||
+                       (valor.typeId() == QMetaType::QString && valor.toString().isEmpty());
+    if (!vacio) {
+        QDate fecha;
+        if (valor.typeId() == QMetaType::QDateTime)
+            fecha = valor.toDateTime().date();
+        else if (valor.typeId() == QMetaType::QDate)
+            fecha = valor.toDate();
+        else if (valor.typeId() == QMetaType::QString) {
+            fecha = QDate::fromString(valor.toString().trimmed(), QStringLiteral("dd/MM/yyyy"));
+            if (!fecha.isValid())
+                fecha = QDate::fromString(valor.toString().trimmed(), QStringLiteral("d/M/yyyy"));
+            if (!fecha.isValid())
+                fecha = QDate::fromString(valor.toString().trimmed(), Qt::ISODate);
+        }
+        if (!selector_->PonerFecha(fecha))
+            return false; // fuera de rango o no es una fecha
+        MostrarTope(false);
+        textoEnabled_->setText(TextoCorto(fecha));
+    } else if (checkBox_ || permiteValueNull_) {
+        // Sin casilla pero admitiendo vacío, el selector igual queda sin fecha.
+        selector_->PonerNulo();
+        MostrarTope(true);
+        textoEnabled_->clear();
+    }
+    // Sin casilla y sin admitir vacío la caja conserva su fecha.
+    emit PropiedadCambiada(QStringLiteral("Value"));
+    return true;
+}
+
+QDate DateTimeBox::MinDate() const { return selector_->Minimo(); }
+
+void DateTimeBox::PonerMinDate(const QDate& fecha) {
+    selector_->PonerMinimo(fecha);
+    emit PropiedadCambiada(QStringLiteral("MinDate"));
+}
+
+QDate DateTimeBox::MaxDate() const { return selector_->Maximo(); }
+
+void DateTimeBox::PonerMaxDate(const QDate& fecha) {
+    if (selector_->Minimo() < fecha)
+        selector_->PonerMaximo(fecha);
+    emit PropiedadCambiada(QStringLiteral("MaxDate"));
+}
+
+void DateTimeBox::CambiaFormatoTrasCheckBox() {
+    selector_->MostrarCasilla(checkBox_);
+    if (!checkBox_)
+        MostrarTope(false);
+    Acomodar();
+}
+
+void DateTimeBox::CambiaFormatoTrasPermiteValueNull() { PonerCheckBox(permiteValueNull_); }
+
+void DateTimeBox::PropiedadesDependientes() {
+    CambiaFormatoTrasPermiteValueNull();
+    CambiaFormatoTrasCheckBox();
+    AplicarEstado();
+}
+
+void DateTimeBox::MostrarTope(bool mostrar) {
+    textoTope_->setVisible(mostrar);
+    if (mostrar)
+        textoTope_->raise();
+}
+
+void DateTimeBox::ActualizarTextos() {
+    const QVariant v = selector_->Valor();
+    textoEnabled_->setText(v.isNull() ? QString() : TextoCorto(v.toDate()));
+}
+
+void DateTimeBox::AplicarEstado() {
+    QWidget::setEnabled(enabled_);
+    selector_->setEnabled(enabled_);
+    MostrarTope(permiteValueNull_ && selector_->EsNulo());
+    if (enabled_) {
+        PonerFondo(textoTope_, Blanco, Gris);
+        PonerFondo(textoEnabled_, Blanco, 0x000000);
+        textoEnabled_->hide();
+        selector_->show();
+        return;
+    }
+    PonerFondo(textoTope_, GrisClaro, Gris);
+    PonerFondo(textoEnabled_, GrisClaro, 0x000000);
+    selector_->setVisible(permiteValueNull_);
+    textoEnabled_->setGeometry(0, 0, width(), height());
+    textoEnabled_->show();
+    textoEnabled_->raise();
+    textoEnabled_->setEnabled(false);
+    ActualizarTextos();
+}
+
+void DateTimeBox::AlCambiar() {
+    estabaNulo_ = !textoTope_->isHidden();
+    // Salir del vacío deja la fecha de hoy, no el día elegido.
+    if (estabaNulo_)
+        selector_->PonerFecha(QDate::currentDate());
+    MostrarTope(selector_->EsNulo());
+    ActualizarTextos();
+    emit Change();
+}
+
+void DateTimeBox::AlHacerClick() {
+    estabaNulo_ = selector_->EsNulo();
+    emit Click();
+}
+
+void DateTimeBox::AlCerrarCalendario() {
+    if (!selector_->MuestraCasilla() || !estabaNulo_)
+        return;
+    const QVariant v = selector_->Valor();
+    if (!v.isNull() && v.toDate() == QDate::currentDate()) {
+        textoEnabled_->setText(TextoCorto(v.toDate()));
+    } else {
+        selector_->PonerNulo();
+        MostrarTope(true);
+        textoEnabled_->clear();
+    }
+}
+
+void DateTimeBox::Acomodar() {
+    const int w = width();
+    const int h = height();
+    selector_->setGeometry(0, 0, std::max(0, w - Px(20)), h);
+    textoEnabled_->setGeometry(0, 0, w, h);
+    textoTope_->setGeometry(Px(250), 1, std::max(0, w - Px(285)), std::max(0, selector_->height() - 2));
+}
+
+void DateTimeBox::resizeEvent(QResizeEvent* evento) {
+    QWidget::resizeEvent(evento);
+    Acomodar();
+}
+
+void DateTimeBox::keyPressEvent(QKeyEvent* evento) {
+    // Enter ya lo avisó el selector; el resto de las teclas que llegan a la caja se avisan aquí.
+    if (!EsEnter(evento->key()) && !evento->text().isEmpty()) {
+        int ascii = evento->text().at(0).unicode();
+        emit KeyPress(ascii);
+        if (ascii == 0) {
+            evento->accept();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(evento);
+}
+
+void DateTimeBox::GuardarPropiedades(BolsaPropiedades& bolsa) {
+    bolsa.Escribir(QStringLiteral("BackColor"), backColor_, qint32(0));
+    bolsa.Escribir(QStringLiteral("ForeColor"), foreColor_, qint32(0));
+    bolsa.Escribir(QStringLiteral("Enabled"), enabled_, true);
+    bolsa.Escribir(QStringLiteral("Appearance"), appearance_, qint16(0));
+    bolsa.Escribir(QStringLiteral("BackStyle"), backStyle_, qint16(0));
+    bolsa.Escribir(QStringLiteral("BorderStyle"), borderStyle_, qint16(0));
+    bolsa.Escribir(QStringLiteral("CheckBox"), checkBox_, false);
+    bolsa.Escribir(QStringLiteral("TextoValueNull"), textoValueNull_, QString());
+    bolsa.Escribir(QStringLiteral("PermiteValueNull"), permiteValueNull_, true);
+    bolsa.Escribir(QStringLiteral("Value"), selector_->Valor(), QDate::currentDate());
+    PropiedadesDependientes();
+}
+
+void DateTimeBox::LeerPropiedades(const BolsaPropiedades& bolsa) {
+    backColor_ = bolsa.Leer(QStringLiteral("BackColor"), qint32(0)).toInt();
+    foreColor_ = bolsa.Leer(QStringLiteral("ForeColor"), qint32(0)).toInt();
+    appearance_ = qint16(bolsa.Leer(QStringLiteral("Appearance"), 0).toInt());
+    backStyle_ = qint16(bolsa.Leer(QStringLiteral("BackStyle"), 0).toInt());
+    borderStyle_ = qint16(bolsa.Leer(QStringLiteral("BorderStyle"), 0).toInt());
+    checkBox_ = bolsa.Leer(QStringLiteral("CheckBox"), false).toBool();
+    textoValueNull_ = bolsa.Leer(QStringLiteral("TextoValueNull"), QString()).toString();
+    textoTope_->setText(textoValueNull_);
+    permiteValueNull_ = bolsa.Leer(QStringLiteral("PermiteValueNull"), true).toBool();
+    const QVariant valor = bolsa.Leer(QStringLiteral("Value"), QDate::currentDate());
+    if (valor.isNull() || !valor.isValid())
+        selector_->PonerNulo();
+    else
+        selector_->PonerFecha(valor.toDate());
+    enabled_ = bolsa.Leer(QStringLiteral("Enabled"), true).toBool();
+    PropiedadesDependientes();
+}

@@ -1,0 +1,114 @@
+#include "Estadistica.h"
+#include "Func_SarvoErrores.h"
+#include "FyG_Sarvo.h"
+#include "Glob_Sarvo.h"
+#include "Plantillas.h"
+#include "Recordset.h"
+#include <exception>
+#include <new>
+
+Estadistica::Estadistica(DescripcionEstadistica descripcion) : d_(std::move(descripcion)) {}
+
+Estadistica::~Estadistica() = default;
+
+QString Estadistica::TextoAnio(const QDate& fecha) {
+    return QStringLiteral("%1").arg(fecha.year(), 4, 10, QLatin1Char('0'));
+}
+
+QString Estadistica::TextoFecha(const QDate& fecha) {
+    // El formato explícito no depende de la configuración regional.
+    return fecha.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+QString Estadistica::Tabla(const QString& nombre) { return AgregarOwner(nombre, QString()); }
+
+QString Estadistica::Usuario() { return QString::number(Glob().CodUsuario); }
+
+QStringList Estadistica::SentenciasGeneracion(const QDate& fecha) const {
+    const QString anio = TextoAnio(fecha);
+    const QString dia = TextoFecha(fecha);
+    QStringList sentencias;
+    for (const QString& procedimiento : d_.procedimientos) {
+        QString llamada;
+        switch (d_.argumentos) {
+        case ArgumentosGeneracion::UsuarioAnioFecha:
+            llamada = procedimiento + QLatin1Char('(') + Usuario() + QLatin1Char(',') + anio +
+                      QLatin1String(",'") + dia + QLatin1String("')");
+            break;
+        case ArgumentosGeneracion::UsuarioAnio:
+            llamada = procedimiento + QLatin1Char('(') + Usuario() + QLatin1Char(',') + anio +
+                      QLatin1Char(')');
+            break;
+        case ArgumentosGeneracion::AnioFecha:
+            llamada = procedimiento + QLatin1Char('(') + anio + QLatin1String(",'") + dia +
+                      QLatin1String("')");
+            break;
+        }
+        sentencias << AgregarOwner(llamada, QString());
+    }
+    return sentencias;
+}
+
+bool Estadistica::GenerarYConfirmar(const QDate& fecha) {
+    // Con varios procedimientos todos corren; solo el resultado del último cuenta.
+    bool generado = true;
+    for (const QString& sentencia : SentenciasGeneracion(fecha))
+        generado = EjecutarSQLSTP(sentencia);
+    if (!generado && d_.condicion == CondicionConfirmar::UltimoProcedimiento)
+        return false;
+    return EjecutarSQL(d_.confirmacion);
+}
+
+void Estadistica::CargarGrafico(CajaFecha& fecha) {
+    if (d_.graficos > 0)
+        Proteger([&] { LeerAlCargar(fecha); });
+}
+
+bool Estadistica::Aceptar(CajaFecha& fecha) {
+    if (!GenerarYConfirmar(fecha.Fecha()))
+        return false;
+    Proteger([&] { LeerTrasGenerar(fecha); });
+    return true;
+}
+
+bool Estadistica::Abrir(Recordset& rs, const QString& sql) {
+    CargarRecordset(rs, sql, QString());
+    return rs.Abierto();
+}
+
+double Estadistica::Numero(const Recordset& rs, const QString& campo) {
+    const QVariant v = rs.Valor(campo);
+    return v.isNull() || !v.isValid() ? 0.0 : v.toDouble();
+}
+
+QString Estadistica::Texto(const Recordset& rs, const QString& campo) {
+    const QVariant v = rs.Valor(campo);
+    return v.isNull() || !v.isValid() ? QString() : v.toString();
+}
+
+void Estadistica::DevolverFecha(const Recordset& rs, CajaFecha& fecha) {
+    const QVariant v = rs.Valor(QStringLiteral("FECHA"));
+    QDate dia;
+    if (v.typeId() == QMetaType::QDateTime)
+        dia = v.toDateTime().date();
+    else if (!v.isNull() && v.isValid())
+        dia = v.toDate();
+    if (dia.isValid())
+        fecha.PonerFecha(dia);
+}
+
+void Estadistica::Proteger(const std::function<void()>& paso) {
+    try {
+        paso();
+    } catch (const std::bad_alloc&) {
+        MostrarMensaje(QStringLiteral("Memoria insuficiente para armar el gráfico de ") +
+                           d_.caption,
+                       QStringLiteral("ERROR"));
+    } catch (const std::exception& e) {
+        MostrarMensaje(d_.nombre + QStringLiteral(": ") + QString::fromUtf8(e.what()),
+                       QStringLiteral("ERROR"));
+    } catch (...) {
+        MostrarMensaje(d_.nombre + QStringLiteral(": error inesperado al armar el gráfico"),
+                       QStringLiteral("ERROR"));
+    }
+}
