@@ -1,0 +1,10 @@
+#pragma once
+// Derechos de un usuario sobre una tarea de un sistema, según los niveles de GDA.
+#include <QString>
+
+// Un derecho se concede cuando el nivel que el usuario tiene (por tarea en
+// restricciones_usuario, si no el general de usuarios) es mayor o igual al
+// que la tarea exige en vis_tareas. Una tarea inexistente muestra el mensaje
+// 85 y niega todo.
+void ObtenerPermisos(const QString& sistema, const QString& usuario, const QString& tarea,
+                     bool& acceso, bool& alta, bool& baja, bool& modi);
