@@ -11,7 +11,9 @@
 namespace {
 
 // 15 twips por píxel a 96 ppp.
-int Px(int twips) { return qRound(twips / 15.0); }
+int Px(int twips) {
+    return qRound(twips / 15.0);
+}
 
 // Colores del sistema en BGR (&HFFFFFF, &H808080, &HE0E0E0).
 constexpr QRgb Blanco = 0xFFFFFF;
@@ -30,7 +32,9 @@ int MascaraShift(Qt::KeyboardModifiers m) {
     return mascara;
 }
 
-bool EsEnter(int tecla) { return tecla == Qt::Key_Return || tecla == Qt::Key_Enter; }
+bool EsEnter(int tecla) {
+    return tecla == Qt::Key_Return || tecla == Qt::Key_Enter;
+}
 
 } // namespace
 
@@ -122,9 +126,13 @@ void SelectorFecha::CambioDelUsuario() {
     emit Change();
 }
 
-QVariant SelectorFecha::Valor() const { return nulo_ ? QVariant() : QVariant(editor_->date()); }
+QVariant SelectorFecha::Valor() const {
+    return nulo_ ? QVariant() : QVariant(editor_->date());
+}
 
-bool SelectorFecha::EsNulo() const { return nulo_; }
+bool SelectorFecha::EsNulo() const {
+    return nulo_;
+}
 
 bool SelectorFecha::PonerFecha(const QDate& fecha) {
     if (!fecha.isValid() || fecha < editor_->minimumDate() || fecha > editor_->maximumDate())
@@ -144,15 +152,21 @@ void SelectorFecha::PonerNulo() {
     nulo_ = true;
 }
 
-bool SelectorFecha::MuestraCasilla() const { return !casilla_->isHidden(); }
+bool SelectorFecha::MuestraCasilla() const {
+    return !casilla_->isHidden();
+}
 
 void SelectorFecha::MostrarCasilla(bool mostrar) {
     casilla_->setVisible(mostrar);
     Acomodar();
 }
 
-QDate SelectorFecha::Minimo() const { return editor_->minimumDate(); }
-QDate SelectorFecha::Maximo() const { return editor_->maximumDate(); }
+QDate SelectorFecha::Minimo() const {
+    return editor_->minimumDate();
+}
+QDate SelectorFecha::Maximo() const {
+    return editor_->maximumDate();
+}
 
 void SelectorFecha::PonerMinimo(const QDate& fecha) {
     programando_ = true;
@@ -267,7 +281,8 @@ DateTimeBox::DateTimeBox(QWidget* parent) : QWidget(parent) {
     connect(selector_, &SelectorFecha::CloseUp, this, &DateTimeBox::AlCerrarCalendario);
     connect(selector_, &SelectorFecha::KeyDown, this,
             [this](int& codigo, int shift) { emit KeyDown(codigo, shift); });
-    connect(selector_, &SelectorFecha::KeyPress, this, [this](int& ascii) { emit KeyPress(ascii); });
+    connect(selector_, &SelectorFecha::KeyPress, this,
+            [this](int& ascii) { emit KeyPress(ascii); });
     connect(selector_, &SelectorFecha::CallbackKeyDown, this,
             [this](int codigo, int shift, const QString& campo, QDate& fecha) {
                 emit CallbackKeyDown(codigo, shift, campo, fecha);
@@ -341,7 +356,9 @@ void DateTimeBox::PonerTextoValueNull(const QString& texto) {
     emit PropiedadCambiada(QStringLiteral("TextoValueNull"));
 }
 
-QVariant DateTimeBox::Value() const { return selector_->Valor(); }
+QVariant DateTimeBox::Value() const {
+    return selector_->Valor();
+}
 
 bool DateTimeBox::PonerValue(const QVariant& valor) {
     const bool vacio = valor.isNull() || !valor.isValid() ||
@@ -374,14 +391,18 @@ bool DateTimeBox::PonerValue(const QVariant& valor) {
     return true;
 }
 
-QDate DateTimeBox::MinDate() const { return selector_->Minimo(); }
+QDate DateTimeBox::MinDate() const {
+    return selector_->Minimo();
+}
 
 void DateTimeBox::PonerMinDate(const QDate& fecha) {
     selector_->PonerMinimo(fecha);
     emit PropiedadCambiada(QStringLiteral("MinDate"));
 }
 
-QDate DateTimeBox::MaxDate() const { return selector_->Maximo(); }
+QDate DateTimeBox::MaxDate() const {
+    return selector_->Maximo();
+}
 
 void DateTimeBox::PonerMaxDate(const QDate& fecha) {
     if (selector_->Minimo() < fecha)
@@ -396,7 +417,9 @@ void DateTimeBox::CambiaFormatoTrasCheckBox() {
     Acomodar();
 }
 
-void DateTimeBox::CambiaFormatoTrasPermiteValueNull() { PonerCheckBox(permiteValueNull_); }
+void DateTimeBox::CambiaFormatoTrasPermiteValueNull() {
+    PonerCheckBox(permiteValueNull_);
+}
 
 void DateTimeBox::PropiedadesDependientes() {
     CambiaFormatoTrasPermiteValueNull();
@@ -469,7 +492,8 @@ void DateTimeBox::Acomodar() {
     const int h = height();
     selector_->setGeometry(0, 0, std::max(0, w - Px(20)), h);
     textoEnabled_->setGeometry(0, 0, w, h);
-    textoTope_->setGeometry(Px(250), 1, std::max(0, w - Px(285)), std::max(0, selector_->height() - 2));
+    textoTope_->setGeometry(Px(250), 1, std::max(0, w - Px(285)),
+                            std::max(0, selector_->height() - 2));
 }
 
 void DateTimeBox::resizeEvent(QResizeEvent* evento) {

@@ -63,8 +63,7 @@ signals:
     void KeyPress(int& KeyAscii);
     // Campos de retrollamada del formato: el formato "dd/MM/yyyy" no tiene,
     // así que este selector nunca lo emite; la caja lo reenvía igual.
-    void CallbackKeyDown(int KeyCode, int Shift, const QString& CallbackField,
-                         QDate& CallbackDate);
+    void CallbackKeyDown(int KeyCode, int Shift, const QString& CallbackField, QDate& CallbackDate);
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -143,8 +142,7 @@ signals:
     void Click();
     void KeyDown(int& KeyCode, int Shift);
     void KeyPress(int& KeyAscii);
-    void CallbackKeyDown(int KeyCode, int Shift, const QString& CallbackField,
-                         QDate& CallbackDate);
+    void CallbackKeyDown(int KeyCode, int Shift, const QString& CallbackField, QDate& CallbackDate);
     // Cada escritura de una propiedad lo avisa (el diseñador la guarda).
     void PropiedadCambiada(const QString& nombre);
 

@@ -20,9 +20,13 @@ QString Estadistica::TextoFecha(const QDate& fecha) {
     return fecha.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
-QString Estadistica::Tabla(const QString& nombre) { return AgregarOwner(nombre, QString()); }
+QString Estadistica::Tabla(const QString& nombre) {
+    return AgregarOwner(nombre, QString());
+}
 
-QString Estadistica::Usuario() { return QString::number(Glob().CodUsuario); }
+QString Estadistica::Usuario() {
+    return QString::number(Glob().CodUsuario);
+}
 
 QStringList Estadistica::SentenciasGeneracion(const QDate& fecha) const {
     const QString anio = TextoAnio(fecha);

@@ -155,9 +155,9 @@ QString ModeloGrafico::TextoRotulo(int fila, int columna) const {
         for (int c = 1; c <= columnas_; ++c)
             total += Dato(fila, c);
         if (total != 0)
-            partes << FormatearPorcentaje(Dato(fila, columna) / total,
-                                          r.formatoPorcentaje.isEmpty() ? QStringLiteral("0%")
-                                                                        : r.formatoPorcentaje);
+            partes << FormatearPorcentaje(Dato(fila, columna) / total, r.formatoPorcentaje.isEmpty()
+                                                                           ? QStringLiteral("0%")
+                                                                           : r.formatoPorcentaje);
     }
     if (r.componentes & CodigoGrafico::ComponenteSerie)
         partes << ColumnLabel(columna);

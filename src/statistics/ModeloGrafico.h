@@ -44,8 +44,8 @@ struct MarcadorSerie {
 struct RotuloPuntos {
     int ubicacion = CodigoGrafico::RotuloNinguno; // LocationType
     int componentes = CodigoGrafico::ComponenteValor;
-    QString formatoPorcentaje;                    // "0%", "0.0%"...
-    double tamanioFuente = 0;                     // 0: el de la vista
+    QString formatoPorcentaje; // "0%", "0.0%"...
+    double tamanioFuente = 0;  // 0: el de la vista
 };
 
 struct EjeYGrafico {
@@ -96,7 +96,9 @@ public:
 
     // --- Series (una por columna) ---
     MarcadorSerie& Marcador(int serie) { return series_.at(size_t(serie - 1)).marcador; }
-    const MarcadorSerie& Marcador(int serie) const { return series_.at(size_t(serie - 1)).marcador; }
+    const MarcadorSerie& Marcador(int serie) const {
+        return series_.at(size_t(serie - 1)).marcador;
+    }
     RotuloPuntos& Rotulos(int serie) { return series_.at(size_t(serie - 1)).rotulos; }
     const RotuloPuntos& Rotulos(int serie) const { return series_.at(size_t(serie - 1)).rotulos; }
 
@@ -128,7 +130,9 @@ private:
         RotuloPuntos rotulos;
     };
     bool CeldaValida(int fila, int columna) const;
-    size_t Indice(int fila, int columna) const { return size_t(fila - 1) * size_t(columnas_) + size_t(columna - 1); }
+    size_t Indice(int fila, int columna) const {
+        return size_t(fila - 1) * size_t(columnas_) + size_t(columna - 1);
+    }
 
     int nivelesFila_ = 0;
     int nivelesColumna_ = 0;
@@ -137,8 +141,8 @@ private:
     int columnaActual_ = 1;
     std::vector<double> datos_;
     std::vector<quint8> nulos_;
-    std::vector<QString> rotulosFila_;    // nivel 1
-    std::vector<QString> rotulosColumna_; // nivel 1
+    std::vector<QString> rotulosFila_;                           // nivel 1
+    std::vector<QString> rotulosColumna_;                        // nivel 1
     std::map<std::pair<int, int>, QString> rotulosFilaOtros_;    // (nivel, fila), nivel > 1
     std::map<std::pair<int, int>, QString> rotulosColumnaOtros_; // (nivel, columna), nivel > 1
     std::vector<Serie> series_;

@@ -68,6 +68,7 @@ void VistaGrafico::Dibujar(const ModeloGrafico& m) {
     barras_ = new QBarSeries();
     barras_->setBarWidth(0.8);
     double minimo = 0;
+    bool enteros = true; // todos los valores sin decimales (cantidades)
     double maximo = 0;
     for (int c = 1; c <= columnas; ++c) {
         auto* conjunto = new QBarSet(m.ColumnLabel(c));
@@ -76,6 +77,7 @@ void VistaGrafico::Dibujar(const ModeloGrafico& m) {
             conjunto->append(v);
             minimo = std::min(minimo, v);
             maximo = std::max(maximo, v);
+            enteros = enteros && v == std::floor(v);
         }
         barras_->append(conjunto);
     }
@@ -87,6 +89,8 @@ void VistaGrafico::Dibujar(const ModeloGrafico& m) {
     QStringList nombres;
     for (int f = 1; f <= filas; ++f) {
         QString rotulo = m.RowLabel(f);
+        if (rotulo.isEmpty())
+            rotulo = QStringLiteral(" "); // vacío, el eje mostraría el número de categoría
         while (nombres.contains(rotulo))
             rotulo += QChar(0x200B);
         nombres << rotulo;
@@ -106,6 +110,8 @@ void VistaGrafico::Dibujar(const ModeloGrafico& m) {
         hayRotulos = hayRotulos || m.Rotulos(c).ubicacion != CodigoGrafico::RotuloNinguno;
     if (hayRotulos)
         maximo += (maximo - minimo) * 0.08;
+    if (enteros && maximo - minimo < 5)
+        maximo = minimo + 5;
     if (maximo <= minimo)
         maximo = minimo + 1;
     if (m.EjeY.divisionesMayores > 0) {
@@ -120,8 +126,8 @@ void VistaGrafico::Dibujar(const ModeloGrafico& m) {
         ejeY->setRange(minimo, maximo);
         ejeY->applyNiceNumbers();
     }
-    const bool enteros = maximo - minimo >= 10;
-    ejeY->setLabelFormat(enteros ? QStringLiteral("%.0f") : QStringLiteral("%.2f"));
+    ejeY->setLabelFormat(enteros || maximo - minimo >= 10 ? QStringLiteral("%.0f")
+                                                          : QStringLiteral("%.2f"));
     grafico->addAxis(ejeY, Qt::AlignLeft);
     barras_->attachAxis(ejeY);
 
@@ -136,7 +142,7 @@ void VistaGrafico::Dibujar(const ModeloGrafico& m) {
                          ubicacionLeyenda_ == CodigoGrafico::LeyendaDerecha;
     leyenda->setVisible(costado && columnas > 0);
     leyenda->setAlignment(ubicacionLeyenda_ == CodigoGrafico::LeyendaIzquierda ? Qt::AlignLeft
-                                                                              : Qt::AlignRight);
+                                                                               : Qt::AlignRight);
     if (!costado)
         for (QBarSet* conjunto : barras_->barSets())
             entradas_.append({conjunto->label(), conjunto->color()});
@@ -216,7 +222,9 @@ void VistaGrafico::UbicarLeyenda() {
                               : QMargins(margen, margen + altoLeyenda + 4, margen, margen));
     const qreal anchoGrafico = grafico->size().width();
     qreal y = abajo ? grafico->size().height() - margen - altoLeyenda
-                    : margen + (grafico->title().isEmpty() ? 0 : QFontMetrics(grafico->titleFont()).height() + 4);
+                    : margen + (grafico->title().isEmpty()
+                                    ? 0
+                                    : QFontMetrics(grafico->titleFont()).height() + 4);
     for (const QList<Pieza>& renglon : renglones) {
         int total = 0;
         for (const Pieza& p : renglon)

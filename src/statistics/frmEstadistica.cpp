@@ -2,8 +2,8 @@
 #include "AyudasVentana.h"
 #include "DateTimeBox.h"
 #include "Func_SarvoErrores.h"
-#include "VentanasEstadisticas.h"
 #include "Ventanas.h"
+#include "VentanasEstadisticas.h"
 #include "VistaGrafico.h"
 #include <QApplication>
 #include <QEvent>
@@ -146,7 +146,8 @@ frmEstadistica::frmEstadistica(std::unique_ptr<Estadistica> logica, QWidget* pad
 
     for (int i = 0; i < d.graficos && i < 2; ++i) {
         vistas_[size_t(i)] = new VistaGrafico(this);
-        vistas_[size_t(i)]->setObjectName(i == 0 ? QStringLiteral("Chart") : QStringLiteral("Chart2"));
+        vistas_[size_t(i)]->setObjectName(i == 0 ? QStringLiteral("Chart")
+                                                 : QStringLiteral("Chart2"));
         const QRect& r = d.lugarGrafico[size_t(i)];
         vistas_[size_t(i)]->setGeometry(Px(r.x()), Px(r.y()), Px(r.width()), Px(r.height()));
         vistas_[size_t(i)]->hide();
@@ -173,7 +174,9 @@ frmEstadistica::frmEstadistica(std::unique_ptr<Estadistica> logica, QWidget* pad
     }
 }
 
-frmEstadistica::~frmEstadistica() { RegistroVentanas::instancia().Salir(idRegistro_); }
+frmEstadistica::~frmEstadistica() {
+    RegistroVentanas::instancia().Salir(idRegistro_);
+}
 
 void frmEstadistica::Redibujar() {
     for (int i = 0; i < 2; ++i)
@@ -184,13 +187,23 @@ void frmEstadistica::Redibujar() {
 void frmEstadistica::CmdActualizar_Click() {
     if (logica_->Descripcion().graficos == 0)
         return;
-    if (logica_->Aceptar(*caja_))
-        Redibujar();
+    // Nada de lo que falle aquí sigue hacia el bucle de eventos.
+    try {
+        if (logica_->Aceptar(*caja_))
+            Redibujar();
+    } catch (...) {
+        MostrarMensaje(objectName() + QStringLiteral(": no se pudo dibujar el gráfico"),
+                       QStringLiteral("ERROR"));
+    }
 }
 
-void frmEstadistica::CmdCerrar_Click() { reject(); }
+void frmEstadistica::CmdCerrar_Click() {
+    reject();
+}
 
-void frmEstadistica::Form_Activate() { HacerFoco(cmdActualizar_); }
+void frmEstadistica::Form_Activate() {
+    HacerFoco(cmdActualizar_);
+}
 
 void frmEstadistica::showEvent(QShowEvent* evento) {
     QDialog::showEvent(evento);

@@ -14,8 +14,12 @@ const QDate Hoy = QDate::currentDate();
 // Un día que nunca es hoy.
 const QDate OtroDia = QDate(2019, 7, 23);
 
-QColor ColorBase(QLineEdit* texto) { return texto->palette().color(QPalette::Base); }
-QColor ColorLetra(QLineEdit* texto) { return texto->palette().color(QPalette::Text); }
+QColor ColorBase(QLineEdit* texto) {
+    return texto->palette().color(QPalette::Base);
+}
+QColor ColorLetra(QLineEdit* texto) {
+    return texto->palette().color(QPalette::Text);
+}
 
 // Caja como la de las ventanas de estadística: solo PermiteValueNull = False guardado.
 void ComoEnEstadisticas(DateTimeBox& caja) {
@@ -248,8 +252,9 @@ TEST(DateTimeBox, EnterSeAvisaComoKeyDownYKeyPress) {
     DateTimeBox* caja = v.caja;
     QList<std::pair<int, int>> bajadas;
     QList<int> pulsadas;
-    QObject::connect(caja, &DateTimeBox::KeyDown,
-                     [&](int& codigo, int shift) { bajadas.append({codigo, shift}); });
+    QObject::connect(caja, &DateTimeBox::KeyDown, [&](int& codigo, int shift) {
+        bajadas.append({codigo, shift});
+    });
     QObject::connect(caja, &DateTimeBox::KeyPress, [&](int& ascii) { pulsadas.append(ascii); });
     QDateEdit* editor = caja->DateTime()->Editor();
     editor->setFocus();

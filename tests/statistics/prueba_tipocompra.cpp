@@ -20,6 +20,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
+#include <ostream>
+
+// Textos legibles en los mensajes de falla.
+inline void PrintTo(const QString& texto, std::ostream* os) {
+    *os << '"' << texto.toStdString() << '"';
+}
 
 namespace {
 
@@ -135,8 +141,9 @@ TEST_F(TipoCompraPrueba, LaTareaCreaLaVentanaConSusControles) {
 
     auto* v = qobject_cast<frmTipoCompra*>(ventana.get());
     ASSERT_NE(v, nullptr);
-    const std::pair<QPushButton*, const char*> botones[] = {
-        {v->CmdActualizar(), "Actualizar"}, {v->CmdImprimir(), "Imprimir"}, {v->CmdCerrar(), "Salir"}};
+    const std::pair<QPushButton*, const char*> botones[] = {{v->CmdActualizar(), "Actualizar"},
+                                                            {v->CmdImprimir(), "Imprimir"},
+                                                            {v->CmdCerrar(), "Salir"}};
     for (const auto& [boton, tooltip] : botones) {
         EXPECT_TRUE(boton->text().isEmpty());
         EXPECT_EQ(boton->toolTip(), QString::fromUtf8(tooltip));
@@ -174,6 +181,13 @@ TEST_F(TipoCompraPrueba, CargaConLaTablaVaciaMuestraCincoSeriesEnCero) {
     EXPECT_EQ(ventana.Fecha()->Value().toDate(), QDate::currentDate());
     EXPECT_TRUE(ventana.Chart()->isVisibleTo(&ventana));
     EXPECT_TRUE(dialogos_.mensajes.empty()) << "una tabla vacía no es un error";
+
+    const QString capturas = qEnvironmentVariable("MIRAVEL_CAPTURAS");
+    if (!capturas.isEmpty()) {
+        ventana.show();
+        QApplication::processEvents();
+        EXPECT_TRUE(ventana.grab().save(capturas + QStringLiteral("/tipocompra-vacia.png")));
+    }
 }
 
 TEST_F(TipoCompraPrueba, AceptarCuentaLasOrdenesPorTipoHastaLaFecha) {
