@@ -16,7 +16,7 @@ CREATE INDEX ges_tipo_compra_usuario ON owner_sarvo.ges_tipo_compra (cod_usuario
 
 -- Órdenes de compra emitidas del ejercicio hasta la fecha, contadas por tipo.
 -- Reemplaza lo que el usuario tenía; la confirmación queda a cargo de quien llama.
--- La fecha llega como texto y la convierte el estilo de fechas de la sesión.
+-- La fecha llega como literal día/mes/año y la convierte el estilo de fechas de la sesión.
 CREATE FUNCTION owner_sarvo.ges_genera_tipo_compra(p_cod_usuario integer, p_ejercicio integer,
                                                    p_fecha date) RETURNS void
   LANGUAGE plpgsql
