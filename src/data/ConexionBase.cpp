@@ -2,6 +2,7 @@
 #include "Dialecto.h"
 #include <QSysInfo>
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cstring>
 #include <optional>
@@ -28,6 +29,8 @@ Identidad& IdentidadActual() {
     static Identidad identidad;
     return identidad;
 }
+
+std::atomic<qint64> sentenciasEnviadas{0};
 
 QString UsuarioDelProceso() {
     if (const passwd* pw = getpwuid(geteuid()))
@@ -411,6 +414,10 @@ QString ConexionBase::AplicacionCliente() {
     return QString::fromUtf8(utf8);
 }
 
+qint64 ConexionBase::SentenciasEnviadas() {
+    return sentenciasEnviadas.load(std::memory_order_relaxed);
+}
+
 const Dialecto& ConexionBase::dialecto() const {
     static const std::unique_ptr<Dialecto> directo = CrearDialecto(QStringLiteral("Oracle"));
     return dialecto_ ? *dialecto_ : *directo;
@@ -675,6 +682,7 @@ bool ConexionBase::EjecutarAdaptada(const SentenciaAdaptada& s, Recordset* rs) {
         AnotarDiagnosticos(SQL_HANDLE_DBC, odbc_->dbc, false);
         return false;
     }
+    sentenciasEnviadas.fetch_add(1, std::memory_order_relaxed);
     const SQLRETURN r = SQLExecDirectW(st.h(), const_cast<SQLWCHAR*>(W(s.texto)), SQL_NTS);
     if (r != SQL_NO_DATA && !SQL_SUCCEEDED(r)) {
         AnotarDiagnosticos(SQL_HANDLE_STMT, st.h(), s.bloque);

@@ -57,6 +57,10 @@ public:
     // "programa;terminal;usuario_so;pid", recortado a 63 bytes.
     static QString AplicacionCliente();
 
+    // Sentencias que Ejecutar, EjecutarProcedimiento y Consultar enviaron al
+    // servidor en todo el proceso, por cualquier conexión.
+    static qint64 SentenciasEnviadas();
+
 private:
     struct Odbc;
     bool EjecutarAdaptada(const SentenciaAdaptada& sentencia, Recordset* rs);
