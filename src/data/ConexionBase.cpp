@@ -582,25 +582,19 @@ bool ConexionBase::IniciarTransaccion() {
     return false;
 }
 
-bool ConexionBase::Confirmar() {
+bool ConexionBase::TerminarTransaccion(short tipo) {
     errores_.clear();
     if (!Conectada())
         return false;
-    if (SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, odbc_->dbc, SQL_COMMIT)))
+    if (SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, odbc_->dbc, SQLSMALLINT(tipo))))
         return true;
     AnotarDiagnosticos(SQL_HANDLE_DBC, odbc_->dbc, false);
     return false;
 }
 
-bool ConexionBase::Deshacer() {
-    errores_.clear();
-    if (!Conectada())
-        return false;
-    if (SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, odbc_->dbc, SQL_ROLLBACK)))
-        return true;
-    AnotarDiagnosticos(SQL_HANDLE_DBC, odbc_->dbc, false);
-    return false;
-}
+bool ConexionBase::Confirmar() { return TerminarTransaccion(SQL_COMMIT); }
+
+bool ConexionBase::Deshacer() { return TerminarTransaccion(SQL_ROLLBACK); }
 
 bool ConexionBase::Ejecutar(const QString& sql) {
     errores_.clear();

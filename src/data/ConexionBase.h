@@ -69,6 +69,7 @@ private:
     void AnotarError(const QString& sqlstate, const QString& descripcion, long nativo = -1,
                      long numero = 0);
     bool Conectada(); // si no, anota el error
+    bool TerminarTransaccion(short tipo); // SQL_COMMIT o SQL_ROLLBACK
     std::unique_ptr<Odbc> odbc_;
     std::unique_ptr<Dialecto> dialecto_;
     std::vector<ErrorBase> errores_;
