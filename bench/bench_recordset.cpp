@@ -4,8 +4,8 @@
 // memoria del recordset frente al tamaño de los datos crudos.
 // Uso (con el entorno de scripts/basedatos): bench_recordset [filas]
 #include "Conexiones.h"
-#include "FyG_Sarvo.h"
 #include "Func_SarvoErrores.h"
+#include "FyG_Sarvo.h"
 #include "Glob_Sarvo.h"
 #include "Recordset.h"
 #include <QCoreApplication>
@@ -17,12 +17,14 @@
 namespace {
 
 QStringList ArgumentosPsql(const QString& sql) {
-    return {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-v"), QStringLiteral("ON_ERROR_STOP=1"),
-            QStringLiteral("-h"), qEnvironmentVariable("MIRAVEL_PGHOST"),
-            QStringLiteral("-p"), qEnvironmentVariable("MIRAVEL_PGPORT"),
-            QStringLiteral("-U"), QStringLiteral("postgres"),
-            QStringLiteral("-d"), qEnvironmentVariable("MIRAVEL_PGDATABASE", QStringLiteral("miravel")),
-            QStringLiteral("-c"), sql};
+    return {
+        QStringLiteral("-X"), QStringLiteral("-q"),
+        QStringLiteral("-v"), QStringLiteral("ON_ERROR_STOP=1"),
+        QStringLiteral("-h"), qEnvironmentVariable("MIRAVEL_PGHOST"),
+        QStringLiteral("-p"), qEnvironmentVariable("MIRAVEL_PGPORT"),
+        QStringLiteral("-U"), QStringLiteral("postgres"),
+        QStringLiteral("-d"), qEnvironmentVariable("MIRAVEL_PGDATABASE", QStringLiteral("miravel")),
+        QStringLiteral("-c"), sql};
 }
 
 // Corre psql; devuelve los bytes de su salida estándar o -1 si falló.
@@ -54,18 +56,23 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int filas = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100000;
     if (qEnvironmentVariableIsEmpty("ODBCINI") || qEnvironmentVariableIsEmpty("MIRAVEL_PGHOST")) {
-        std::fprintf(stderr, "Falta el entorno del servidor privado (scripts/basedatos iniciar DIR)\n");
+        std::fprintf(stderr,
+                     "Falta el entorno del servidor privado (scripts/basedatos iniciar DIR)\n");
         return 2;
     }
     InicializarMensajes();
 
-    const QString llenar = QStringLiteral(
-        "DROP TABLE IF EXISTS public.banco_filas; "
-        "CREATE TABLE public.banco_filas AS SELECT g AS id, 'C' || lpad(g::text, 8, '0') AS codigo, "
-        "'Orden de compra número ' || g || ' de artículos de librería' AS descripcion, "
-        "round((g * 37.13)::numeric % 100000, 2) AS importe, DATE '2020-01-01' + (g % 2000) AS fecha, "
-        "g % 97 AS cantidad FROM generate_series(1, %1) g; GRANT SELECT ON public.banco_filas TO PUBLIC;")
-                                .arg(filas);
+    const QString llenar =
+        QStringLiteral(
+            "DROP TABLE IF EXISTS public.banco_filas; "
+            "CREATE TABLE public.banco_filas AS SELECT g AS id, 'C' || lpad(g::text, 8, '0') AS "
+            "codigo, "
+            "'Orden de compra número ' || g || ' de artículos de librería' AS descripcion, "
+            "round((g * 37.13)::numeric % 100000, 2) AS importe, DATE '2020-01-01' + (g % 2000) AS "
+            "fecha, "
+            "g % 97 AS cantidad FROM generate_series(1, %1) g; GRANT SELECT ON public.banco_filas "
+            "TO PUBLIC;")
+            .arg(filas);
     if (Psql(llenar) < 0) {
         std::fprintf(stderr, "No se pudo llenar la tabla con psql\n");
         return 2;
@@ -105,7 +112,8 @@ int main(int argc, char** argv) {
     std::printf("razón:                        %.2f (meta <= 3)\n", mejorRecordset / mejorPsql);
     std::printf("datos crudos (COPY texto):    %lld bytes\n", static_cast<long long>(crudos));
     std::printf("memoria del recordset:        %lld bytes (%.2f veces los crudos; meta <= 3)\n",
-                static_cast<long long>(memoriaRecordset), double(memoriaRecordset) / double(crudos));
+                static_cast<long long>(memoriaRecordset),
+                double(memoriaRecordset) / double(crudos));
     std::printf("pico del proceso:             +%ld KiB durante las lecturas\n",
                 memoriaDespues - memoriaAntes);
     // La conexión tiene la tabla tomada dentro de su transacción: se cierra antes de borrarla.

@@ -32,12 +32,17 @@ QString TextoDeValor(const QVariant& v) {
         return QString();
     QString t;
     switch (v.typeId()) {
-    case QMetaType::QDate: t = v.toDate().toString(QStringLiteral("dd/MM/yyyy")); break;
+    case QMetaType::QDate:
+        t = v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+        break;
     case QMetaType::QDateTime:
         t = v.toDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
         break;
-    case QMetaType::Double: t = QString::number(v.toDouble(), 'g', 15); break;
-    default: t = v.toString();
+    case QMetaType::Double:
+        t = QString::number(v.toDouble(), 'g', 15);
+        break;
+    default:
+        t = v.toString();
     }
     // Un valor no puede partir la línea ni el campo.
     static const QRegularExpression corte(QStringLiteral("[\t\r\n]+"));
@@ -62,7 +67,8 @@ QString LineaDeFila(const Recordset& rs) {
 bool CorrerSentencia(const QString& sentencia, QTextStream& salida) {
     if (Empieza(sentencia, QStringLiteral("EXEC")))
         return EjecutarSQLSTP(sentencia.mid(4).trimmed());
-    if (Empieza(sentencia, QStringLiteral("SELECT")) || Empieza(sentencia, QStringLiteral("WITH"))) {
+    if (Empieza(sentencia, QStringLiteral("SELECT")) ||
+        Empieza(sentencia, QStringLiteral("WITH"))) {
         Recordset rs;
         CargarRecordset(rs, sentencia, QString());
         if (!rs.Abierto())

@@ -1,8 +1,8 @@
 // miravel-sql USUARIO CLAVE: abre la conexión principal como lo hace Miravel y
 // corre las sentencias de la entrada estándar (separadas por una línea "/").
 // Sale con 0 si todas anduvieron, 1 si alguna falló, 2 si no pudo conectar.
-#include "ConsolaSql.h"
 #include "Conexiones.h"
+#include "ConsolaSql.h"
 #include "Func_SarvoErrores.h"
 #include "Glob_Sarvo.h"
 #include <QCoreApplication>

@@ -592,9 +592,13 @@ bool ConexionBase::TerminarTransaccion(short tipo) {
     return false;
 }
 
-bool ConexionBase::Confirmar() { return TerminarTransaccion(SQL_COMMIT); }
+bool ConexionBase::Confirmar() {
+    return TerminarTransaccion(SQL_COMMIT);
+}
 
-bool ConexionBase::Deshacer() { return TerminarTransaccion(SQL_ROLLBACK); }
+bool ConexionBase::Deshacer() {
+    return TerminarTransaccion(SQL_ROLLBACK);
+}
 
 bool ConexionBase::Ejecutar(const QString& sql) {
     errores_.clear();

@@ -68,7 +68,7 @@ private:
     void AnotarDiagnosticos(short tipoHandle, void* handle, bool enBloque, bool alAbrir = false);
     void AnotarError(const QString& sqlstate, const QString& descripcion, long nativo = -1,
                      long numero = 0);
-    bool Conectada(); // si no, anota el error
+    bool Conectada();                     // si no, anota el error
     bool TerminarTransaccion(short tipo); // SQL_COMMIT o SQL_ROLLBACK
     std::unique_ptr<Odbc> odbc_;
     std::unique_ptr<Dialecto> dialecto_;

@@ -10,7 +10,8 @@ class ConexionBase;
 
 // conexion nula: la conexión principal Glob().Conexion.
 bool EjecutarSQL(const QString& sql, bool MostrarCartel = true,
-                 std::optional<long> ErrorEsperado = std::nullopt, ConexionBase* conexion = nullptr);
+                 std::optional<long> ErrorEsperado = std::nullopt,
+                 ConexionBase* conexion = nullptr);
 bool EjecutarSQLSTP(const QString& sql, bool MostrarCartel = true,
                     std::optional<long> ErrorEsperado = std::nullopt,
                     ConexionBase* conexion = nullptr);

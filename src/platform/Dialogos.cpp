@@ -10,24 +10,36 @@ DialogosConsola& consola() {
 Dialogos* vigentes = nullptr;
 } // namespace
 
-Dialogos& dialogos() { return vigentes ? *vigentes : consola(); }
+Dialogos& dialogos() {
+    return vigentes ? *vigentes : consola();
+}
 
-void InstalarDialogos(Dialogos* nuevos) { vigentes = nuevos; }
+void InstalarDialogos(Dialogos* nuevos) {
+    vigentes = nuevos;
+}
 
 PunteroTemporal::PunteroTemporal(Puntero mientras) : anterior_(dialogos().PunteroActual()) {
     dialogos().PonerPuntero(mientras);
 }
 
-PunteroTemporal::~PunteroTemporal() { dialogos().PonerPuntero(anterior_); }
+PunteroTemporal::~PunteroTemporal() {
+    dialogos().PonerPuntero(anterior_);
+}
 
 int ValorBotonDerecho(int tipoBotones) {
     switch (tipoBotones) {
-    case 0: return 1;
-    case 1: return 2;
-    case 2: return 5;
-    case 3: return 2;
-    case 4: return 7;
-    default: return 1;
+    case 0:
+        return 1;
+    case 1:
+        return 2;
+    case 2:
+        return 5;
+    case 3:
+        return 2;
+    case 4:
+        return 7;
+    default:
+        return 1;
     }
 }
 

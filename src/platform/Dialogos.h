@@ -12,11 +12,11 @@ enum class Puntero { Defecto = 0, Flecha = 1, Reloj = 11 };
 struct PedidoMensaje {
     QString Mensaje;
     QString titulo;
-    int TipoBotones = 0;    // juego de botones 0..4
-    int DefaultBotones = 0; // 0, 256 o 512
-    int TipoMensaje = 16;   // 16, 32, 48 o 64
-    QString TextoBotones;   // "" o leyendas separadas por coma
-    QString Textohelp;      // se guarda, nunca se muestra
+    int TipoBotones = 0;           // juego de botones 0..4
+    int DefaultBotones = 0;        // 0, 256 o 512
+    int TipoMensaje = 16;          // 16, 32, 48 o 64
+    QString TextoBotones;          // "" o leyendas separadas por coma
+    QString Textohelp;             // se guarda, nunca se muestra
     bool aceptarConAcceso = false; // MostrarMensaje: el único botón dice "&Aceptar"
 };
 

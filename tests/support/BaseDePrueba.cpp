@@ -6,7 +6,9 @@
 
 namespace prueba {
 
-bool HayServidor() { return !qEnvironmentVariableIsEmpty("ODBCINI"); }
+bool HayServidor() {
+    return !qEnvironmentVariableIsEmpty("ODBCINI");
+}
 
 std::unique_ptr<ConexionBase> Conectar(const QString& usuario, const QString& clave) {
     EXPECT_TRUE(HayServidor()) << "falta el servidor privado: ver scripts/basedatos";
@@ -24,8 +26,8 @@ std::unique_ptr<ConexionBase> Conectar(const QString& usuario, const QString& cl
 void PrepararSesion(const QString& rutaSistema) {
     Glob() = EstadoSesion();
     Glob().UsuarioActual = UsuarioHabilitado;
-    Glob().RutaSistema = rutaSistema.endsWith(QLatin1Char('/')) ? rutaSistema
-                                                                 : rutaSistema + QLatin1Char('/');
+    Glob().RutaSistema =
+        rutaSistema.endsWith(QLatin1Char('/')) ? rutaSistema : rutaSistema + QLatin1Char('/');
     Glob().VersionSistema = QStringLiteral("1.0.0");
     Glob().NombrePC = QStringLiteral("PC-PRUEBA");
     Glob().UsuarioWindows = QStringLiteral("operador");

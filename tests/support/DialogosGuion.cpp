@@ -1,8 +1,12 @@
 #include "DialogosGuion.h"
 #include "DialogosConsola.h"
 
-DialogosGuion::DialogosGuion() { InstalarDialogos(this); }
-DialogosGuion::~DialogosGuion() { InstalarDialogos(nullptr); }
+DialogosGuion::DialogosGuion() {
+    InstalarDialogos(this);
+}
+DialogosGuion::~DialogosGuion() {
+    InstalarDialogos(nullptr);
+}
 
 int DialogosGuion::VentanaMensaje(const PedidoMensaje& pedido) {
     mensajes.push_back(pedido);

@@ -8,7 +8,7 @@
 
 class DialogosGuion : public Dialogos {
 public:
-    DialogosGuion();  // se instala
+    DialogosGuion();           // se instala
     ~DialogosGuion() override; // vuelve a los de consola
 
     int VentanaMensaje(const PedidoMensaje& pedido) override;
@@ -24,10 +24,10 @@ public:
     std::deque<int> respuestas;
     std::deque<std::optional<QString>> textos; // respuestas de PedirTexto
 
-    std::vector<PedidoMensaje> mensajes;   // ventanas de mensajes mostradas
-    QStringList mensajesSistema;            // "titulo: texto"
+    std::vector<PedidoMensaje> mensajes; // ventanas de mensajes mostradas
+    QStringList mensajesSistema;         // "titulo: texto"
     QStringList preguntas;
-    std::vector<Puntero> punteros;          // historia de punteros puestos
+    std::vector<Puntero> punteros; // historia de punteros puestos
     Puntero puntero = Puntero::Defecto;
     QString portapapeles;
 
