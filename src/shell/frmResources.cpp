@@ -4,6 +4,7 @@
 #include "Ventanas.h"
 #include "VentanasEstadisticas.h"
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -23,6 +24,8 @@ void InicializarImagenes() {
 namespace {
 
 std::unique_ptr<frmResources>& Unica() {
+    // El registro de ventanas debe sobrevivir a esta ventana: se crea antes.
+    RegistroVentanas::instancia();
     static std::unique_ptr<frmResources> unica;
     return unica;
 }
@@ -61,8 +64,11 @@ frmResources::~frmResources() {
 
 frmResources& frmResources::Instancia() {
     auto& unica = Unica();
-    if (!unica)
+    if (!unica) {
         unica.reset(new frmResources());
+        // Una ventana no puede vivir más que la aplicación.
+        qAddPostRoutine(&frmResources::Descargar);
+    }
     return *unica;
 }
 
