@@ -15,15 +15,8 @@
 
 namespace {
 
-class Sentencias : public ::testing::Test {
+class Sentencias : public prueba::ConSesion {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        prueba::PrepararSesion(dir.path());
-        ASSERT_TRUE(Glob().Conexion && Glob().Conexion->Abierta());
-    }
-    void TearDown() override { Glob() = EstadoSesion(); }
-
     QString LeerTodo(const QString& carpeta) const {
         QString todo;
         QDir d(dir.path() + QLatin1String("/LogsFiles/") + carpeta);
@@ -34,9 +27,6 @@ protected:
         }
         return todo;
     }
-
-    QTemporaryDir dir;
-    DialogosGuion ui;
 };
 
 TEST(ConsultaOrdenada, ArmaElOrdenComoElSistema) {

@@ -13,19 +13,8 @@ namespace {
 const QString Texto37 = QStringLiteral("No se pudieron cargar los parámetros generales del "
                                        "sistema.\r\nComuníquese con el Administrador del Sistema.");
 
-class Parametros : public ::testing::Test {
+class Parametros : public prueba::ConSesion {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        prueba::PrepararSesion(dir.path());
-        ASSERT_TRUE(Glob().Conexion && Glob().Conexion->Abierta());
-    }
-    void TearDown() override { Glob() = EstadoSesion(); }
-
-    // Cambio sin confirmar: lo ve sólo esta conexión y se deshace al final.
-    void Cambiar(const QString& sql) {
-        ASSERT_TRUE(Glob().Conexion->Ejecutar(sql)) << sql.toStdString();
-    }
     void Config(const QString& sistema, const QString& nombre, const QString& contenido) {
         Cambiar(QStringLiteral("UPDATE OWNER_SARVO.config SET contenido=%3 WHERE sistema='%1' AND "
                                "nombre_parametro='%2'")
@@ -36,9 +25,6 @@ protected:
         Glob().Conexion->Deshacer();
         ui.mensajes.clear();
     }
-
-    QTemporaryDir dir;
-    DialogosGuion ui;
 };
 
 TEST_F(Parametros, GeneralesCompletosYDuenoDelUsuario) {

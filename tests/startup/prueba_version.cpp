@@ -24,18 +24,8 @@ QString Diferencia(const QString& base, const QString& ejecutable) {
                           "en forma Incorrecta.");
 }
 
-class Version : public ::testing::Test {
+class Version : public prueba::ConSesion {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        prueba::PrepararSesion(dir.path());
-        ASSERT_TRUE(Glob().Conexion && Glob().Conexion->Abierta());
-    }
-    void TearDown() override { Glob() = EstadoSesion(); }
-
-    void Cambiar(const QString& sql) {
-        ASSERT_TRUE(Glob().Conexion->Ejecutar(sql)) << sql.toStdString();
-    }
     void Modo(const QString& modo) {
         Cambiar(QStringLiteral("UPDATE OWNER_SARVO.config SET contenido='%1' WHERE sistema='GDA' "
                                "AND nombre_parametro='CONTROL_VERSION'")
@@ -50,9 +40,6 @@ protected:
         ui.mensajes.clear();
         ui.preguntas.clear();
     }
-
-    QTemporaryDir dir;
-    DialogosGuion ui;
 };
 
 TEST_F(Version, ExisteCampoSinDistinguirMayusculas) {

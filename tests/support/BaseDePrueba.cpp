@@ -35,3 +35,21 @@ void PrepararSesion(const QString& rutaSistema) {
 }
 
 } // namespace prueba
+
+namespace prueba {
+
+void ConSesion::SetUp() {
+    ASSERT_TRUE(dir.isValid());
+    PrepararSesion(dir.path());
+    ASSERT_TRUE(Glob().Conexion && Glob().Conexion->Abierta());
+}
+
+void ConSesion::TearDown() {
+    Glob() = EstadoSesion();
+}
+
+void ConSesion::Cambiar(const QString& sql) {
+    ASSERT_TRUE(Glob().Conexion->Ejecutar(sql)) << sql.toStdString();
+}
+
+} // namespace prueba

@@ -23,3 +23,22 @@ std::unique_ptr<ConexionBase> Conectar(const QString& usuario = UsuarioHabilitad
 // RutaSistema en una carpeta temporal propia de la prueba.
 void PrepararSesion(const QString& rutaSistema);
 } // namespace prueba
+
+#include "DialogosGuion.h"
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace prueba {
+// Prueba con la sesión de DEMO abierta (PrepararSesion), diálogos con guion y
+// una carpeta de instalación temporal. El estado se limpia al terminar.
+class ConSesion : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Cambio sin confirmar: solo lo ve esta conexión y se deshace al cerrar.
+    void Cambiar(const QString& sql);
+
+    QTemporaryDir dir;
+    DialogosGuion ui;
+};
+} // namespace prueba
