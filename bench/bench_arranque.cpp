@@ -13,6 +13,7 @@
 #include "Conexiones.h"
 #include "Dialogos.h"
 #include "Equipo.h"
+#include "Fuentes.h"
 #include "Func_SarvoArbol.h"
 #include "Func_SarvoErrores.h"
 #include "Func_SarvoMenues.h"
@@ -140,6 +141,7 @@ int MedirArranque(int argc, char** argv, bool entero, qint64 inicioProceso, cons
 
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
+    CargarFuentes();
     InicializarImagenes();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/imagenes/miravel.png")));
     InicializarMensajes();

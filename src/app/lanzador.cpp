@@ -4,6 +4,7 @@
 //   lanzador [carpeta-de-instalacion]     (por defecto, la carpeta actual)
 #include "Lanzador.h"
 #include "ConexionBase.h"
+#include "Fuentes.h"
 #include <QApplication>
 #include <QDir>
 #include <QFormLayout>
@@ -21,6 +22,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    CargarFuentes();
     const QStringList argumentos = QCoreApplication::arguments();
     const QString carpeta = argumentos.size() > 1 ? argumentos.at(1) : QDir::currentPath();
 

@@ -1,6 +1,7 @@
 // Miravel: lo arranca el lanzador de la suite con usuario, clave, carpeta de
 // instalación y versión. Arranque, ventana principal y bucle de eventos.
 #include "DialogosQt.h"
+#include "Fuentes.h"
 #include "Func_SarvoErrores.h"
 #include "SarvoMain.h"
 #include "frmInicio.h"
@@ -48,6 +49,7 @@ QString LineaComandos(const QStringList& argumentos) {
 int main(int argc, char** argv) {
     Aplicacion app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
+    CargarFuentes();
     try {
         InicializarImagenes();
         QApplication::setWindowIcon(QIcon(QStringLiteral(":/imagenes/miravel.png")));

@@ -247,8 +247,10 @@ TEST_F(VentanaMensajes, EnterConElJuegoCeroDevuelveUnoPorLaVentanaModal) {
 }
 
 TEST_F(VentanaMensajes, CapturaConDosRenglonesYTresBotones) {
-    PedidoMensaje p = Pedido(3, QStringLiteral("¿Desea grabar los cambios del ejercicio?\r\n"
-                                               "Los cambios sin grabar se pierden."));
+    // Renglones bastante más cortos que el ancho máximo del rótulo (2800 twips),
+    // para que ninguno se parta con ninguna letra: el alto es el de dos renglones.
+    PedidoMensaje p = Pedido(3, QStringLiteral("¿Desea grabar los cambios?\r\n"
+                                               "Los cambios se pierden."));
     p.TipoMensaje = 32;
     p.titulo = QStringLiteral("Confirmación");
     frmMsgBox f(p);
