@@ -22,6 +22,7 @@ CREATE FUNCTION owner_sarvo.ges_genera_tipo_compra(p_cod_usuario integer, p_ejer
   LANGUAGE plpgsql
   AS $$
   BEGIN
+    PERFORM owner_sarvo.ges_bloquear_usuario('ges_tipo_compra', p_cod_usuario);
     DELETE FROM owner_sarvo.ges_tipo_compra WHERE cod_usuario = p_cod_usuario;
     INSERT INTO owner_sarvo.ges_tipo_compra (cod_usuario, ejercicio, fecha, cod_tipo_compra,
                                              descripcion, cantidad, importe)
