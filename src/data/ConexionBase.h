@@ -2,8 +2,10 @@
 // Conexión ODBC al origen de datos "Oracle". Guarda la lista de errores del
 // último fallo (como la colección Errors de ADO) y adapta, por medio de su
 // dialecto, el texto enviado y los errores recibidos.
+#include "CadenaConexion.h"
 #include "Recordset.h"
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -63,20 +65,16 @@ public:
 
 private:
     struct Odbc;
+    bool Conectar(const QString& cadenaConexion);
     bool EjecutarAdaptada(const SentenciaAdaptada& sentencia, Recordset* rs);
-    bool LeerFilas(void* sentencia, Recordset& rs);
+    // Corre el paso; una excepción queda anotada como error y da falso.
+    bool Protegido(const QString& queHacia, const std::function<bool()>& paso);
     void AnotarDiagnosticos(short tipoHandle, void* handle, bool enBloque, bool alAbrir = false);
     void AnotarError(const QString& sqlstate, const QString& descripcion, long nativo = -1,
                      long numero = 0);
     bool Conectada();                     // si no, anota el error
-    bool TerminarTransaccion(short tipo); // SQL_COMMIT o SQL_ROLLBACK
+    bool TerminarTransaccion(short tipo); // SQL_COMMIT o SQL_ROLLBACK, ya conectada
     std::unique_ptr<Odbc> odbc_;
     std::unique_ptr<Dialecto> dialecto_;
     std::vector<ErrorBase> errores_;
 };
-
-// Cita un valor de atributo ODBC cuando hace falta (";", llaves, "=" o espacios
-// en los extremos): {valor} con cada "}" duplicada. Sin esos caracteres, igual.
-QString CitarValorOdbc(const QString& valor);
-// Pasa la cadena del sistema a cadena ODBC (quita Provider, cita valores).
-QString CadenaOdbcDesdeSistema(const QString& cadenaConexion);
