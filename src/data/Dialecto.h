@@ -3,6 +3,8 @@
 // origen "Oracle", y los errores que vuelven a números de Oracle. Trabaja
 // sobre símbolos: literales, identificadores entre comillas y comentarios no
 // se reescriben por accidente.
+#include "ErroresOracle.h"
+#include "SimbolosSql.h"
 #include <QString>
 #include <memory>
 #include <vector>
@@ -30,24 +32,3 @@ public:
 // Elige el dialecto por el nombre del gestor que informa el driver:
 // "Oracle" pasa todo sin cambios; "PostgreSQL" usa el reemplazo.
 std::unique_ptr<Dialecto> CrearDialecto(const QString& nombreGestor);
-
-// Número Oracle de un error al abrir una conexión, cuando todavía no se sabe
-// qué gestor hay detrás: "ORA-nnnnn" en el mensaje, o el motivo que da el servidor.
-long NumeroOracleConexion(const QString& sqlstate, long nativo, const QString& mensaje);
-
-// Símbolos del texto SQL. Concatenados devuelven el texto original.
-struct SimboloSql {
-    enum class Clase {
-        Espacio,
-        Comentario,    // -- hasta el fin de línea, o /* ... */
-        Literal,       // '...' con '' adentro
-        Identificador, // "..." con "" adentro
-        Palabra,       // nombre o palabra clave sin comillas
-        Numero,
-        Signo,   // cualquier otro carácter
-        Generado // texto puesto por el dialecto; no se vuelve a interpretar
-    };
-    Clase clase;
-    QString texto;
-};
-std::vector<SimboloSql> DividirEnSimbolos(const QString& sql);
