@@ -245,6 +245,13 @@ bool ConexionBase::Deshacer() {
     return Conectada() && TerminarTransaccion(SQL_ROLLBACK);
 }
 
+bool ConexionBase::AsentarParametrosSesion() {
+    errores_.clear();
+    if (!Conectada())
+        return false;
+    return !dialecto().ParametrosSesionEnTransaccion() || TerminarTransaccion(SQL_COMMIT);
+}
+
 bool ConexionBase::Ejecutar(const QString& sql) {
     errores_.clear();
     return Protegido(QStringLiteral("al ejecutar"), [&] {

@@ -37,6 +37,10 @@ public:
     bool IniciarTransaccion();
     bool Confirmar(); // commit
     bool Deshacer();  // rollback
+    // Después de las sentencias de sesión de ParametrosBase. Con Oracle no hace
+    // nada; con un gestor que las deshace junto con la transacción (el
+    // sustituto) las confirma, así un ROLLBACK posterior no las pierde.
+    bool AsentarParametrosSesion();
 
     // Sentencia sin filas (Connection.Execute). Falso: ver Errores().
     bool Ejecutar(const QString& sql);

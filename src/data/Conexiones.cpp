@@ -62,10 +62,9 @@ bool ConectarBase(std::unique_ptr<ConexionBase>& conexion, const QString& usuari
     conexion->IniciarTransaccion();
     if (!EstablecerParametrosBase(usuario, SistemaMiravel, *conexion))
         return false;
-    // Las sentencias de sesión no deben depender de la transacción: un
-    // ROLLBACK posterior no puede deshacerlas. Recién abierta, no hay otra
-    // cosa pendiente que confirmar.
-    conexion->Confirmar();
+    // Recién abierta no hay otra cosa pendiente: si el gestor lo necesita, el
+    // dialecto confirma las sentencias de sesión; con Oracle no se envía nada.
+    conexion->AsentarParametrosSesion();
     dialogos().PonerPuntero(anterior);
     return true;
 }

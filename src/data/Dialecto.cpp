@@ -231,6 +231,8 @@ public:
                       bool = false) const override {
         return NumeroOracleDeOracle(nativo, mensaje);
     }
+    // ALTER SESSION no forma parte de la transacción: el programa no confirma nada.
+    bool ParametrosSesionEnTransaccion() const override { return false; }
 };
 
 // PostgreSQL (psqlODBC) en lugar de Oracle.
@@ -285,6 +287,7 @@ public:
                       bool enBloque = false) const override {
         return NumeroOracleDePostgres(sqlstate, mensaje, enBloque);
     }
+    bool ParametrosSesionEnTransaccion() const override { return true; }
 };
 
 } // namespace

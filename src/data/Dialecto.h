@@ -27,6 +27,9 @@ public:
     // bloque anónimo o de una llamada a procedimiento. -1 si no tiene equivalente.
     virtual long NumeroOracle(const QString& sqlstate, long nativo, const QString& mensaje,
                               bool enBloque = false) const = 0;
+    // Un ROLLBACK deshace también las sentencias de sesión (SET ...) de la
+    // transacción abierta: hay que confirmarlas apenas corren.
+    virtual bool ParametrosSesionEnTransaccion() const = 0;
 };
 
 // Elige el dialecto por el nombre del gestor que informa el driver:

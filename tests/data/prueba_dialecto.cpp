@@ -69,6 +69,10 @@ TEST(DialectoPostgreSQL, LoQueNoConoceQuedaIdentico) {
         EXPECT_FALSE(a.sinEnvio || a.confirmarDespues);
     }
     EXPECT_EQ(oracle->AdaptarLlamada("OWNER.P(1)"), "OWNER.P(1)");
+    // Al conectar, el programa no confirma nada con Oracle; solo el sustituto
+    // necesita confirmar sus SET para que un ROLLBACK no los deshaga.
+    EXPECT_FALSE(oracle->ParametrosSesionEnTransaccion());
+    EXPECT_TRUE(Pg()->ParametrosSesionEnTransaccion());
 }
 
 TEST(DialectoPostgreSQL, BloqueConCommitPasaADoYConfirmaDespues) {

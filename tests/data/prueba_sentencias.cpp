@@ -219,6 +219,10 @@ TEST_F(Sentencias, ConexionConClaveIncorrectaYParametrosDeSesion) {
         QStringLiteral("SELECT to_char(CAST('09/12/2026' AS date), 'YYYY-MM-DD') FROM dual");
     EXPECT_EQ(ValorSQL(fecha, QString(), c.get()).value_or(QString()).toString(),
               QStringLiteral("2026-12-09"));
+    // Un ROLLBACK posterior no deshace las sentencias de sesión.
+    ASSERT_TRUE(EjecutarSQL(QStringLiteral("ROLLBACK"), true, std::nullopt, c.get()));
+    EXPECT_EQ(ValorSQL(fecha, QString(), c.get()).value_or(QString()).toString(),
+              QStringLiteral("2026-12-09"));
     CerrarConexion(c);
     EXPECT_EQ(c, nullptr);
 }
