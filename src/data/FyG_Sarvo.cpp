@@ -54,7 +54,8 @@ bool Ejecutar(Forma forma, const QString& sql, bool mostrarCartel,
     } else {
         const long nativo = c->Errores().empty() ? 0 : c->Errores().front().nativo;
         bool mostrar = mostrarCartel;
-        if (!mostrarCartel && errorEsperado && *errorEsperado != -1 && *errorEsperado != nativo)
+        if (!mostrarCartel && errorEsperado && *errorEsperado != CualquierError &&
+            *errorEsperado != nativo)
             mostrar = true;
         if (mostrar) {
             avisos().MostrarErrorBase(c);

@@ -78,7 +78,7 @@ QString ObtenerParametro(const QString& sistema, const QString& nombre,
         QLatin1String(" WHERE upper(Nombre_parametro)=") + EntreComillas(nombre.toUpper(), true) +
         QLatin1String(" AND upper(Sistema)=") + EntreComillas(sistema.toUpper(), true);
     if (!descripcion.isEmpty()) {
-        QString cuenta = QLatin1String("//SELECT COUNT(*) FROM {CONFIG}") + filtro;
+        const QString cuenta = QLatin1String("//SELECT COUNT(*) FROM {CONFIG}") + filtro;
         const auto cantidad = ValorSQL(cuenta, 0);
         if (cantidad && cantidad->toLongLong() == 0) {
             const QString alta = AsigOwner(
@@ -91,7 +91,7 @@ QString ObtenerParametro(const QString& sistema, const QString& nombre,
             EjecutarSQL(alta);
         }
     }
-    QString lectura =
+    const QString lectura =
         QLatin1String("SELECT CONTENIDO FROM ") + AgregarOwner(QStringLiteral("CONFIG")) + filtro;
     const auto valor = ValorSQL(lectura, valorPorDefecto);
     if (!valor || valor->isNull())

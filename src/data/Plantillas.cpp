@@ -44,11 +44,12 @@ QString AsigOwner(const QString& plantilla, const QString& marca, const QString&
     return texto;
 }
 
-std::optional<QVariant> ValorSQL(QString& sql, const QVariant& valorPorDefecto,
+std::optional<QVariant> ValorSQL(const QString& sql, const QVariant& valorPorDefecto,
                                  ConexionBase* conexion) {
-    sql = AsigOwner(sql, QStringLiteral("//"), QStringLiteral("{"), QStringLiteral("}"));
+    const QString sentencia =
+        AsigOwner(sql, QStringLiteral("//"), QStringLiteral("{"), QStringLiteral("}"));
     Recordset rs;
-    CargarRecordset(rs, sql, QString(), conexion, 0);
+    CargarRecordset(rs, sentencia, QString(), conexion, 0);
     if (!rs.Abierto())
         return std::nullopt; // CargarRecordset ya mostró el error
     if (rs.RecordCount() < 1)

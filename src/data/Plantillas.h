@@ -11,9 +11,11 @@ QString QuitarOwner(const QString& texto, const QString& owner = QString());
 QString AsigOwner(const QString& plantilla, const QString& marca = QStringLiteral("//"),
                   const QString& abre = QStringLiteral("{"),
                   const QString& cierra = QStringLiteral("}"));
-// Primer campo de la primera fila, o valorPorDefecto sin filas. sql queda
-// resuelto. nullopt si la consulta falló (el fallo ya se mostró).
-std::optional<QVariant> ValorSQL(QString& sql, const QVariant& valorPorDefecto,
+// Primer campo de la primera fila de la consulta (una plantilla "//" se
+// resuelve antes), o valorPorDefecto sin filas; nullopt si la consulta falló
+// (el fallo ya se mostró). El texto de quien llama no cambia: la suite lo
+// dejaba resuelto, pero ningún llamador lo vuelve a leer.
+std::optional<QVariant> ValorSQL(const QString& sql, const QVariant& valorPorDefecto,
                                  ConexionBase* conexion = nullptr);
 bool TieneOrderBy(const QString& sql);
 // Literal SQL: "NULL" para vacío; comillas internas duplicadas.

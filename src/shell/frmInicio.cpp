@@ -377,13 +377,13 @@ void frmInicio::ConfigurarVentanaPrincipal() {
         Panel(5)->setText(QStringLiteral("C/P"));
     Panel(5)->setToolTip(QString());
 
-    QString sql = QStringLiteral("//SELECT DESCRIPCION FROM {SISTEMAS} WHERE SISTEMA='") + Sistema +
+    const QString sql = QStringLiteral("//SELECT DESCRIPCION FROM {SISTEMAS} WHERE SISTEMA='") + Sistema +
                   QStringLiteral("'");
     const std::optional<QVariant> descripcion = ValorSQL(sql, QString());
     setWindowTitle(Glob().Municipalidad + QStringLiteral(" - ") +
                    (descripcion ? descripcion->toString() : QString()));
 
-    QString ambiente = QStringLiteral(
+    const QString ambiente = QStringLiteral(
         "//SELECT CONTENIDO FROM {CONFIG} WHERE SISTEMA='GDA' AND NOMBRE_PARAMETRO='AMBIENTE'");
     const std::optional<QVariant> valor = ValorSQL(ambiente, QString());
     const QString a = valor ? valor->toString() : QString();

@@ -79,8 +79,7 @@ void frmMensajeLista::showEvent(QShowEvent* evento) {
 
 void frmMensajeLista::Preparar(const QString& sTitulo, const QString& sTexto,
                                const QString& sConsulta, const QString& sTitulos) {
-    QString consulta = sConsulta;
-    CargarListaSQL(consulta, ListaPrincipal, sTitulos);
+    CargarListaSQL(sConsulta, ListaPrincipal, sTitulos);
     columnaOrden_ = 0;
     sentido_ = Qt::AscendingOrder;
     lblLabels->setText(sTexto);
@@ -130,7 +129,7 @@ QString TextoCelda(const QVariant& valor) {
     }
 }
 
-void CargarListaSQL(QString& sConsulta, QTreeWidget* lista, const QString& sTitulos) {
+void CargarListaSQL(const QString& sConsulta, QTreeWidget* lista, const QString& sTitulos) {
     if (!lista)
         return;
     lista->clear();
@@ -167,10 +166,8 @@ void CargarListaSQL(QString& sConsulta, QTreeWidget* lista, const QString& sTitu
     }
     lista->header()->setVisible(true);
 
-    sConsulta =
-        AsigOwner(sConsulta, QStringLiteral("//"), QStringLiteral("{"), QStringLiteral("}"));
     Recordset rs;
-    CargarRecordset(rs, sConsulta, QString());
+    CargarRecordset(rs, AsigOwner(sConsulta), QString());
     if (rs.Abierto()) {
         const int campos = qMin(rs.CantidadCampos(), int(titulos.size()));
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {

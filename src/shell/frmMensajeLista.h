@@ -44,8 +44,8 @@ private:
 };
 
 // Llena la lista con las columnas de sTitulos ("<,45%,Versión|>,45%,Fecha")
-// y las filas de la plantilla sConsulta, que queda resuelta.
-void CargarListaSQL(QString& sConsulta, QTreeWidget* lista, const QString& sTitulos);
+// y las filas de la plantilla sConsulta (el texto de quien llama no cambia).
+void CargarListaSQL(const QString& sConsulta, QTreeWidget* lista, const QString& sTitulos);
 // Texto de una celda como lo muestra la lista (fechas dd/mm/aaaa).
 QString TextoCelda(const QVariant& valor);
 

@@ -84,7 +84,7 @@ bool ControlarVersion(const VersionPrograma& ejecutable) {
     if (!aviso && !contrasenia)
         return true;
 
-    QString consulta = QLatin1String("SELECT MAX(version) AS maximo FROM ") +
+    const QString consulta = QLatin1String("SELECT MAX(version) AS maximo FROM ") +
                        AgregarOwner(QStringLiteral("VERSIONES")) +
                        QLatin1String(" WHERE Ejecutable='S' AND PrefijoSistema='") + Prefijo +
                        QLatin1Char('\'');

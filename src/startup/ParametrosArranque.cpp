@@ -90,7 +90,7 @@ bool CargarParametrosGenerales(const QString& usuario) {
         return false;
     if (!LeerParametroConfig(p.CodLocalidad, QStringLiteral("COD_LOCALIDAD"), 126))
         return false;
-    QString localidad =
+    const QString localidad =
         QLatin1String("SELECT Descripcion FROM ") + AgregarOwner(QStringLiteral("localidades")) +
         QLatin1String(" WHERE Codigo='") + EscaparComillas(p.CodLocalidad) + QLatin1Char('\'');
     if (const auto nombre = ValorSQL(localidad, QVariant()); nombre && !nombre->isNull())
@@ -133,7 +133,7 @@ void CargarParametrosSesion() {
                             QLatin1String(" WHERE USUARIO='") + usuario + QLatin1Char('\''),
                         QString());
         if (ExisteCampo(rs, QStringLiteral("SEGUIMIENTO_SQL"))) {
-            QString sql =
+            const QString sql =
                 QLatin1String("//SELECT SEGUIMIENTO_SQL FROM {USUARIOS} WHERE USUARIO='") +
                 usuario + QLatin1Char('\'');
             const auto valor = ValorSQL(sql, QStringLiteral("N"));

@@ -24,11 +24,11 @@ QString Literal(const QString& texto) {
 // este programa informó al conectar: así nunca se toma por duplicada una
 // conexión del mismo proceso.
 QString ProcesoPropio() {
-    QString sesion = QStringLiteral("SELECT USERENV('SESSIONID') FROM DUAL");
+    const QString sesion = QStringLiteral("SELECT USERENV('SESSIONID') FROM DUAL");
     const auto numero = ValorSQL(sesion, QVariant());
     QString proceso;
     if (numero && !numero->isNull() && !numero->toString().trimmed().isEmpty()) {
-        QString consulta =
+        const QString consulta =
             QLatin1String("SELECT MAX(nro_proceso) FROM vis_conecciones WHERE nro_session=") +
             numero->toString().trimmed();
         const auto valor = ValorSQL(consulta, QVariant());

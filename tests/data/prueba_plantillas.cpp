@@ -3,6 +3,8 @@
 #include "DialogosGuion.h"
 #include "Glob_Sarvo.h"
 #include "Plantillas.h"
+#include <QDate>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -86,27 +88,34 @@ TEST_F(Plantillas, LiteralesYOrderBy) {
 TEST_F(Plantillas, ValorSQLContraLaBase) {
     QTemporaryDir dir;
     prueba::PrepararSesion(dir.path());
-    QString sql = u"//SELECT COUNT(*) FROM {CONFIG} WHERE 1 = 0"_s;
+    Glob().SeguimientoSql = true; // para ver la sentencia que se envió
+    const QString sql = u"//SELECT COUNT(*) FROM {CONFIG} WHERE 1 = 0"_s;
     auto valor = ValorSQL(sql, 99);
-    EXPECT_EQ(sql, u"SELECT COUNT(*) FROM OWNER_SARVO.CONFIG WHERE 1 = 0"_s);
     ASSERT_TRUE(valor.has_value());
     EXPECT_EQ(valor->toInt(), 0);
 
-    QString sinFilas = u"//SELECT contenido FROM {CONFIG} WHERE 1 = 0"_s;
-    valor = ValorSQL(sinFilas, u"defecto"_s);
+    valor = ValorSQL(u"//SELECT contenido FROM {CONFIG} WHERE 1 = 0"_s, u"defecto"_s);
     ASSERT_TRUE(valor.has_value());
     EXPECT_EQ(valor->toString(), u"defecto"_s);
 
-    QString nulo = u"SELECT NULL FROM dual"_s;
-    valor = ValorSQL(nulo, u"defecto"_s);
+    valor = ValorSQL(u"SELECT NULL FROM dual"_s, u"defecto"_s);
     ASSERT_TRUE(valor.has_value());
     EXPECT_TRUE(valor->isNull());
 
     EXPECT_TRUE(ui.mensajes.empty());
     QString mala = u"//SELECT x FROM {TABLA_PLANTILLAS_INEXISTENTE}"_s;
     EXPECT_FALSE(ValorSQL(mala, 0).has_value());
-    EXPECT_EQ(mala, u"SELECT x FROM OWNER_SARVO.TABLA_PLANTILLAS_INEXISTENTE"_s);
     EXPECT_EQ(ui.mensajes.size(), 1u); // lo mostró la capa de sentencias, una vez
+
+    // Se envía la plantilla resuelta y el texto de quien llama queda como estaba.
+    EXPECT_EQ(mala, u"//SELECT x FROM {TABLA_PLANTILLAS_INEXISTENTE}"_s);
+    QFile seguimiento(dir.path() + u"/LogsFiles/Seguimiento/SEG"_s +
+                      QDate::currentDate().toString(u"yyyyMMdd"_s) + u".log"_s);
+    ASSERT_TRUE(seguimiento.open(QIODevice::ReadOnly));
+    const QString traza = QString::fromUtf8(seguimiento.readAll());
+    EXPECT_TRUE(traza.contains(u"\nSELECT COUNT(*) FROM OWNER_SARVO.CONFIG WHERE 1 = 0\n"_s));
+    EXPECT_TRUE(
+        traza.contains(u"\nSELECT x FROM OWNER_SARVO.TABLA_PLANTILLAS_INEXISTENTE ERROR:["_s));
 }
 
 } // namespace

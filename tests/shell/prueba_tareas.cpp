@@ -303,13 +303,12 @@ TEST_F(ConServidor, ListaDeVersionesInstaladas) {
     EXPECT_EQ(l->topLevelItem(0)->text(1), "18/03/2024 09:30:00");
 
     // Una fecha nula deja vacía su columna; sin filas, solo los títulos.
-    QString consulta = "//SELECT VERSION, NULL AS FECHA FROM {VERSIONES} WHERE VERSION='001_000'";
-    CargarListaSQL(consulta, l, "<,45%,Versión|>,45%,Fecha de Instalación");
-    EXPECT_TRUE(consulta.contains("OWNER_SARVO.VERSIONES"));
+    CargarListaSQL("//SELECT VERSION, NULL AS FECHA FROM {VERSIONES} WHERE VERSION='001_000'", l,
+                   "<,45%,Versión|>,45%,Fecha de Instalación");
     ASSERT_EQ(l->topLevelItemCount(), 1);
     EXPECT_EQ(l->topLevelItem(0)->text(1), "");
-    consulta = "//SELECT VERSION, FECHA FROM {VERSIONES} WHERE 1=0";
-    CargarListaSQL(consulta, l, "=,1500,Uno|<,50%,Dos|>,10%,Tres");
+    CargarListaSQL("//SELECT VERSION, FECHA FROM {VERSIONES} WHERE 1=0", l,
+                   "=,1500,Uno|<,50%,Dos|>,10%,Tres");
     EXPECT_EQ(l->topLevelItemCount(), 0);
     EXPECT_EQ(l->columnCount(), 3);
     EXPECT_EQ(l->columnWidth(0), 100); // 1500 twips
