@@ -22,46 +22,32 @@ std::function<QDate()>& FuenteFecha() {
     return fuente;
 }
 
-// La consulta de la fecha puede fallar o tardar y volver a entrar aquí por
-// el registro de errores o de lentas: esa segunda vuelta usa la fecha local.
+// Mientras se pide la fecha al servidor: si esa consulta falla o tarda, su
+// propio registro de error o de lentitud volvería a pedirla sin fin.
 bool consultandoFecha = false;
 
-QDate FechaServidorLogs() {
-    QDate fecha;
+// Fecha del servidor (FechaServidor(false), o la que fijan las pruebas).
+// Sin conexión abierta, o mientras se la está pidiendo, no hay fecha: la
+// entrada que la necesita no se escribe.
+std::optional<QDate> FechaServidorLogs() {
     try {
-        if (FuenteFecha()) {
-            fecha = FuenteFecha()();
-        } else if (!consultandoFecha && Glob().Conexion && Glob().Conexion->Abierta()) {
-            struct Marca {
-                Marca() { consultandoFecha = true; }
-                ~Marca() { consultandoFecha = false; }
-            } marca;
-            if (const auto f = FechaServidor(false))
-                fecha = f->date();
-        }
+        if (FuenteFecha())
+            return FuenteFecha()();
+        if (consultandoFecha || !Glob().Conexion || !Glob().Conexion->Abierta())
+            return std::nullopt;
+        consultandoFecha = true;
+        const auto fecha = FechaServidor(false);
+        consultandoFecha = false;
+        if (fecha)
+            return fecha->date();
     } catch (...) {
+        consultandoFecha = false;
     }
-    // Sin servidor la entrada no se pierde: se rota con la fecha local.
-    return fecha.isValid() ? fecha : QDate::currentDate();
+    return std::nullopt;
 }
 
 QString RutaLogs(const QString& resto) {
     return RutaNativa(Glob().RutaSistema + QLatin1String("LogsFiles\\") + resto);
-}
-
-QString NombreConFecha(const QString& tag, const QString& carpeta, const QString& nombreBase,
-                       const QDate& dia) {
-    const QString letras = dia.isValid() ? LetrasDia(dia) : QString();
-    return RutaLogs(carpeta + QLatin1Char('\\') + letras + tag + nombreBase +
-                    QLatin1String(".log"));
-}
-
-void DepurarConFecha(const QString& ruta, const QDate& fechaServidor) {
-    const QFileInfo info(ruta);
-    if (!info.exists())
-        return;
-    if (info.lastModified().date() < fechaServidor)
-        QFile::remove(ruta);
 }
 
 // Abre para anexar (creando carpeta y archivo si faltan), escribe y cierra.
@@ -77,23 +63,38 @@ void Anexar(const QString& ruta, const QStringList& lineas) {
     archivo.close();
 }
 
-// Ruta del registro rotativo del día del servidor, ya depurada.
-QString PrepararRotativo(const QString& tag, const QString& carpeta, const QString& nombreBase,
-                         const QDate& fechaServidor) {
-    const QString ruta = NombreConFecha(tag, carpeta, nombreBase, fechaServidor);
-    DepurarConFecha(ruta, fechaServidor);
+// Ruta del registro rotativo del día del servidor, ya depurada; vacía si no
+// hay fecha del servidor.
+QString PrepararRotativo(const QString& tag, const QString& carpeta, const QString& nombreBase) {
+    const QString ruta = NombreArchivoLog(tag, carpeta, nombreBase, true);
+    if (!ruta.isEmpty())
+        DepurarArchivoLog(ruta);
     return ruta;
-}
-
-void AgregarLineaForm(QStringList& lineas, const QString& etiqueta) {
-    const RegistroVentanas& ventanas = RegistroVentanas::instancia();
-    if (ventanas.Cantidad() > 0)
-        lineas << etiqueta + ventanas.Ultima();
 }
 
 QString LineaPC(const QString& etiqueta) {
     return etiqueta + Glob().NombrePC + QLatin1String("  - Usuario Win    : ") +
            Glob().UsuarioWindows;
+}
+
+// Líneas 1 a 6 de los registros de sentencias: versión, fecha y hora del
+// puesto, usuario, tarea, última ventana cargada (si hay) y equipo, con las
+// etiquetas rellenadas al ancho de cada registro.
+QStringList CabeceraSentencia(const char* realizado, int ancho) {
+    auto etiqueta = [ancho](const char* nombre) {
+        return QString::fromUtf8(nombre).leftJustified(ancho) + QLatin1String(": ");
+    };
+    const QDateTime ahora = QDateTime::currentDateTime();
+    const EstadoSesion& g = Glob();
+    QStringList lineas{Version + g.VersionSistema,
+                       etiqueta(realizado) + ahora.date().toString(FormatoFecha) +
+                           QLatin1String(" - ") + ahora.time().toString(FormatoHora),
+                       etiqueta("Usuario") + g.UsuarioActual, etiqueta("Tarea") + g.TareaActual};
+    const RegistroVentanas& ventanas = RegistroVentanas::instancia();
+    if (ventanas.Cantidad() > 0)
+        lineas << etiqueta("Form") + ventanas.Ultima();
+    lineas << LineaPC(etiqueta("PC"));
+    return lineas;
 }
 
 } // namespace
@@ -110,13 +111,24 @@ QString LetrasDia(const QDate& fecha) {
 
 QString NombreArchivoLog(const QString& tag, const QString& carpeta, const QString& nombreBase,
                          bool conDia) {
-    return NombreConFecha(tag, carpeta, nombreBase, conDia ? FechaServidorLogs() : QDate());
+    QString dia;
+    if (conDia) {
+        const auto fecha = FechaServidorLogs();
+        if (!fecha)
+            return QString();
+        dia = LetrasDia(*fecha);
+    }
+    return RutaLogs(carpeta + QLatin1Char('\\') + dia + tag + nombreBase + QLatin1String(".log"));
 }
 
 void DepurarArchivoLog(const QString& ruta) {
     try {
-        if (QFileInfo::exists(ruta))
-            DepurarConFecha(ruta, FechaServidorLogs());
+        const QFileInfo info(ruta);
+        if (!info.exists())
+            return;
+        const auto hoy = FechaServidorLogs();
+        if (hoy && info.lastModified().date() < *hoy)
+            QFile::remove(ruta);
     } catch (...) {
     }
 }
@@ -157,18 +169,11 @@ void GrabarSeguimiento(const QString& tag, const QString& procedimiento, const Q
 
 void GrabarSqlLento(const QString& tag, const QString& sql, qint64 segundos) {
     try {
-        const QString ruta = PrepararRotativo(tag, QStringLiteral("Sql"), QStringLiteral("Sql"),
-                                              FechaServidorLogs());
-        const QDateTime ahora = QDateTime::currentDateTime();
-        const EstadoSesion& g = Glob();
-        QStringList lineas;
-        lineas << Version + g.VersionSistema
-               << QLatin1String("Realizado el: ") + ahora.date().toString(FormatoFecha) +
-                      QLatin1String(" - ") + ahora.time().toString(FormatoHora)
-               << QLatin1String("Usuario     : ") + g.UsuarioActual
-               << QLatin1String("Tarea       : ") + g.TareaActual;
-        AgregarLineaForm(lineas, QStringLiteral("Form        : "));
-        lineas << LineaPC(QStringLiteral("PC          : ")) << QLatin1String("SQL  :") + sql
+        const QString ruta = PrepararRotativo(tag, QStringLiteral("Sql"), QStringLiteral("Sql"));
+        if (ruta.isEmpty())
+            return;
+        QStringList lineas = CabeceraSentencia("Realizado el", 12);
+        lineas << QLatin1String("SQL  :") + sql
                << QStringLiteral("Tardó:") + FormatearDuracion(segundos) << QString();
         Anexar(ruta, lineas);
     } catch (...) {
@@ -180,19 +185,13 @@ void GrabarErrorSql(const QString& tag, const QString& sql, const QString& mensa
         // La sentencia del rol de seguridad nunca se registra.
         if (sql.toUpper() == QLatin1String("SET ROLE ROL_GDA IDENTIFIED BY TESARO"))
             return;
-        const QString ruta = PrepararRotativo(tag, QStringLiteral("Errores Sql"),
-                                              QStringLiteral("ErrSql"), FechaServidorLogs());
-        const QDateTime ahora = QDateTime::currentDateTime();
-        const EstadoSesion& g = Glob();
-        QStringList lineas;
-        lineas << Version + g.VersionSistema
-               << QLatin1String("Realizado: ") + ahora.date().toString(FormatoFecha) +
-                      QLatin1String(" - ") + ahora.time().toString(FormatoHora)
-               << QLatin1String("Usuario  : ") + g.UsuarioActual
-               << QLatin1String("Tarea    : ") + g.TareaActual;
-        AgregarLineaForm(lineas, QStringLiteral("Form     : "));
-        lineas << LineaPC(QStringLiteral("PC       : ")) << QLatin1String("SQL      : ") + sql
-               << QLatin1String("Mensaje  : ") + mensaje << QString();
+        const QString ruta =
+            PrepararRotativo(tag, QStringLiteral("Errores Sql"), QStringLiteral("ErrSql"));
+        if (ruta.isEmpty())
+            return;
+        QStringList lineas = CabeceraSentencia("Realizado", 9);
+        lineas << QLatin1String("SQL      : ") + sql << QLatin1String("Mensaje  : ") + mensaje
+               << QString();
         Anexar(ruta, lineas);
     } catch (...) {
     }
@@ -206,8 +205,12 @@ QStringList CabeceraReporte(const QString& formulario, const DatosReporteLog& rp
             QLatin1String("Form : ") + formulario, QLatin1String("Path : ") + rpt.rutaReporte};
 }
 
-QString LineaHora(const QDate& fechaServidor) {
-    return QLatin1String("Time : ") + fechaServidor.toString(FormatoFecha) + QLatin1Char(' ') +
+// Fecha del servidor y hora del puesto; nullopt sin fecha del servidor.
+std::optional<QString> LineaHora() {
+    const auto hoy = FechaServidorLogs();
+    if (!hoy)
+        return std::nullopt;
+    return QLatin1String("Time : ") + hoy->toString(FormatoFecha) + QLatin1Char(' ') +
            QTime::currentTime().toString(FormatoHora);
 }
 
@@ -215,16 +218,18 @@ QString LineaHora(const QDate& fechaServidor) {
 
 void GrabarSqlReporte(const QString& tag, const QString& formulario, const DatosReporteLog& rpt) {
     try {
-        const QDate fecha = FechaServidorLogs();
         const QString ruta =
-            PrepararRotativo(tag, QStringLiteral("Sql Rpt"), QStringLiteral("SqlRpt"), fecha);
+            PrepararRotativo(tag, QStringLiteral("Sql Rpt"), QStringLiteral("SqlRpt"));
+        const auto hora = ruta.isEmpty() ? std::nullopt : LineaHora();
+        if (!hora)
+            return;
         const EstadoSesion& g = Glob();
         QStringList lineas = CabeceraReporte(formulario, rpt);
         lineas << QLatin1String("Owner: ") + g.OwnerSarvo
                << QLatin1String("User : ") + g.UsuarioActual + QLatin1String(" en PC: ") +
                       g.NombrePC
                << QLatin1String("Tarea: ") + g.TareaActual << LineaPC(QStringLiteral("PC   : "))
-               << LineaHora(fecha) << QLatin1String("SQL  : ") + rpt.consultaSql << QString();
+               << *hora << QLatin1String("SQL  : ") + rpt.consultaSql << QString();
         Anexar(ruta, lineas);
     } catch (...) {
     }
@@ -233,13 +238,15 @@ void GrabarSqlReporte(const QString& tag, const QString& formulario, const Datos
 void GrabarErrorReporte(const QString& tag, const QString& formulario, const DatosReporteLog& rpt,
                         const QString& mensaje) {
     try {
-        const QDate fecha = FechaServidorLogs();
         const QString ruta =
-            PrepararRotativo(tag, QStringLiteral("Errores Rpt"), QStringLiteral("ErrRpt"), fecha);
+            PrepararRotativo(tag, QStringLiteral("Errores Rpt"), QStringLiteral("ErrRpt"));
+        const auto hora = ruta.isEmpty() ? std::nullopt : LineaHora();
+        if (!hora)
+            return;
         const EstadoSesion& g = Glob();
         QStringList lineas = CabeceraReporte(formulario, rpt);
         lineas << QLatin1String("User : ") + g.UsuarioActual << LineaPC(QStringLiteral("PC   : "))
-               << LineaHora(fecha);
+               << *hora;
         if (rpt.errorNumero != 0)
             lineas << QLatin1String("Error: [") + QString::number(rpt.errorNumero) +
                           QLatin1String("][") + rpt.errorOrigen + QLatin1Char(']') +

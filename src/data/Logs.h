@@ -2,6 +2,9 @@
 // Registros de texto bajo RutaSistema + "LogsFiles\": seguimiento de
 // sentencias, sentencias lentas, sentencias con error, reportes impresos y
 // reportes con error. Nunca lanzan; una carpeta faltante se crea.
+// Los rotativos usan la fecha del servidor: la piden al nombrar el archivo y
+// otra vez al depurarlo (si ya existe). Sin esa fecha (sin conexión, o si la
+// consulta misma falla) la entrada no se escribe.
 #include <QDate>
 #include <QString>
 #include <functional>
@@ -23,6 +26,7 @@ void GrabarSqlReporte(const QString& tag, const QString& formulario, const Datos
 void GrabarErrorReporte(const QString& tag, const QString& formulario, const DatosReporteLog& rpt,
                         const QString& mensaje);
 
+// Con conDia, vacía si no hay fecha del servidor.
 QString NombreArchivoLog(const QString& tag, const QString& carpeta, const QString& nombreBase,
                          bool conDia);
 void DepurarArchivoLog(const QString& ruta);

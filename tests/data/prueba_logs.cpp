@@ -1,10 +1,12 @@
 // Registros de texto: diseño de cada entrada, nombres de archivo, rotación
 // por día de la semana del servidor y numeración del seguimiento.
 #include "BaseDePrueba.h"
+#include "ConexionBase.h"
 #include "DialogosGuion.h"
 #include "Glob_Sarvo.h"
 #include "Logs.h"
 #include "Ventanas.h"
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -230,16 +232,28 @@ TEST_F(Logs, CarpetasFaltantesYFallasDeArchivo) {
     GrabarSeguimiento(u"SEG"_s, u"p"_s, u"t"_s);
     EXPECT_EQ(Glob().ContadorSeguimiento, 1);
 
-    // Sin fuente fijada ni conexión, rota con la fecha local.
+    // Sin conexión no hay fecha del servidor: los rotativos no escriben, no
+    // toman la fecha del puesto y no muestran nada.
     Glob().RutaSistema = dir.path() + u'/';
     FijarFuenteFechaLogs(nullptr);
     GrabarErrorSql(u"MRV"_s, u"SELECT 2"_s, u"m"_s);
-    EXPECT_TRUE(QFile::exists(
-        Ruta(u"Errores Sql/"_s + LetrasDia(QDate::currentDate()) + u"MRVErrSql.log"_s)));
+    GrabarSqlLento(u"MRV"_s, u"SELECT 2"_s, 3);
+    GrabarSqlReporte(u"MRV"_s, u"frmX"_s, DatosReporteLog());
+    EXPECT_EQ(NombreArchivoLog(u"MRV"_s, u"Sql"_s, u"Sql"_s, true), QString());
+    EXPECT_FALSE(QDir(Ruta(QString())).exists());
     EXPECT_TRUE(ui.mensajes.empty());
 }
 
-TEST(LogsConBase, RotaConLaFechaDelServidorUnaConsultaPorEntrada) {
+// Sentencias "SELECT sysdate FROM dual" que anotó el seguimiento de hoy.
+int ConsultasDeFecha(const QString& ruta) {
+    QFile seg(ruta + u"/LogsFiles/Seguimiento/SEG"_s +
+              QDate::currentDate().toString(u"yyyyMMdd"_s) + u".log"_s);
+    if (!seg.open(QIODevice::ReadOnly))
+        return 0;
+    return int(QString::fromUtf8(seg.readAll()).count(u"\nSELECT sysdate FROM dual\n"_s));
+}
+
+TEST(LogsConBase, NombreYDepuracionPidenCadaUnoLaFechaDelServidor) {
     DialogosGuion ui;
     QTemporaryDir dir;
     prueba::PrepararSesion(dir.path());
@@ -248,11 +262,25 @@ TEST(LogsConBase, RotaConLaFechaDelServidorUnaConsultaPorEntrada) {
     const QString base = dir.path() + u"/LogsFiles/"_s;
     EXPECT_TRUE(QFile::exists(base + u"Errores Sql/"_s + LetrasDia(QDate::currentDate()) +
                               u"MRVErrSql.log"_s));
-    QFile seg(base + u"Seguimiento/SEG"_s + QDate::currentDate().toString(u"yyyyMMdd"_s) +
-              u".log"_s);
-    ASSERT_TRUE(seg.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(seg.readAll()).count(u"SELECT sysdate FROM dual"_s), 1);
+    // El primero del día solo nombra el archivo: no hay qué depurar.
+    EXPECT_EQ(ConsultasDeFecha(dir.path()), 1);
+    GrabarErrorSql(u"MRV"_s, u"SELECT 2"_s, u"m"_s);
+    EXPECT_EQ(ConsultasDeFecha(dir.path()), 3);
     EXPECT_TRUE(ui.mensajes.empty());
+    Glob() = EstadoSesion();
+}
+
+TEST(LogsConBase, SiFallaLaConsultaDeLaFechaSeMuestraUnaVezYLaEntradaNoSeEscribe) {
+    DialogosGuion ui;
+    QTemporaryDir dir;
+    prueba::PrepararSesion(dir.path());
+    // Un dual propio que no se puede leer: la consulta de la fecha falla, y su
+    // registro de error necesitaría otra vez la fecha.
+    ASSERT_TRUE(Glob().Conexion->Ejecutar(
+        u"CREATE TEMPORARY VIEW dual AS SELECT 1 AS x WHERE 1 / 0 = 1"_s));
+    GrabarErrorSql(u"MRV"_s, u"SELECT 1"_s, u"m"_s);
+    EXPECT_EQ(ui.mensajes.size(), 1u) << ui.Textos().join(u'|').toStdString();
+    EXPECT_FALSE(QDir(dir.path() + u"/LogsFiles/Errores Sql"_s).exists());
     Glob() = EstadoSesion();
 }
 
