@@ -88,13 +88,13 @@ int MostrarError(int codigo, const QStringList& parametros) {
     leyendoCatalogo = false;
     // La consulta falló: la capa de datos ya lo mostró.
     if (!rs.Abierto())
-        return -1;
+        return SinCatalogo;
     if (rs.Eof()) {
         MostrarMensaje(QStringLiteral("El código de error :") + QString::number(codigo) +
                            QStringLiteral(" no se encuentra cargado.") + CRLF +
                            QStringLiteral("Error en tabla ERRORES"),
                        TituloError);
-        return -1;
+        return SinCatalogo;
     }
 
     QString mensaje = SiNulo(rs.Valor(0), QString());
@@ -113,7 +113,7 @@ int MostrarError(int codigo, const QStringList& parametros) {
         MostrarMensaje(QStringLiteral("Falta definir Parámetros.") + CRLF +
                            QStringLiteral("Ver el Mensaje: ") + CRLF + mensaje,
                        TituloError);
-        return -1;
+        return SinCatalogo;
     }
 
     PedidoMensaje pedido;

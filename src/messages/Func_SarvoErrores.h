@@ -1,5 +1,6 @@
 #pragma once
 // Catálogo de mensajes (errores_vb), mensajes literales y errores de la base.
+#include "CodigosCatalogo.h"
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -7,8 +8,8 @@
 
 class ConexionBase;
 
-// Valor del botón pulsado (1 Aceptar, 2 Cancelar, 3 Abortar, 4 Reintentar,
-// 5 Ignorar, 6 Si, 7 No) o -1 si no se pudo usar el catálogo.
+// Valor del botón pulsado (Boton::Aceptar ... Boton::No) o SinCatalogo si no
+// se pudo usar el catálogo.
 int MostrarError(int codigo, const QStringList& parametros = {});
 template <typename... T> int MostrarErrorCon(int codigo, const T&... parametros) {
     return MostrarError(codigo, QStringList{QVariant::fromValue(parametros).toString()...});

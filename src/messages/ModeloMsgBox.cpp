@@ -1,5 +1,6 @@
 #include "ModeloMsgBox.h"
 #include "Func_SarvoGeneral.h"
+#include "JuegosBotones.h"
 #include <cmath>
 
 namespace {
@@ -20,40 +21,18 @@ ModeloMsgBox::ModeloMsgBox(const PedidoMensaje& pedido) : pedido_(pedido) {
     }
     alto_ = AltoClienteDiseno + AltoMarco;
 
-    // Botones del juego, de izquierda a derecha, y sus ranuras.
-    switch (pedido.TipoBotones) {
-    case 0:
-        PonerBoton(2, QStringLiteral("Aceptar"), 1);
-        ranuras_ = {2, 0, 0};
-        break;
-    case 1:
-        PonerBoton(2, QStringLiteral("Aceptar"), 1);
-        PonerBoton(3, QStringLiteral("Cancelar"), 2);
-        ranuras_ = {2, 3, 0};
-        break;
-    case 2:
-        PonerBoton(1, QStringLiteral("Abortar"), 3);
-        PonerBoton(2, QStringLiteral("Reintentar"), 4);
-        PonerBoton(3, QStringLiteral("Ignorar"), 5);
-        ranuras_ = {1, 2, 3};
-        break;
-    case 3:
-        PonerBoton(1, QStringLiteral("Si"), 6);
-        PonerBoton(2, QStringLiteral("No"), 7);
-        PonerBoton(3, QStringLiteral("Cancelar"), 2);
-        ranuras_ = {1, 2, 3};
-        break;
-    case 4:
-        PonerBoton(2, QStringLiteral("Si"), 6);
-        PonerBoton(3, QStringLiteral("No"), 7);
-        ranuras_ = {2, 3, 0};
-        // El par queda centrado.
+    // Botones del juego, de izquierda a derecha: la ranura n es el botón n del juego.
+    const auto juego = BotonesDelJuego(pedido.TipoBotones);
+    if (juego.empty())
+        errores_ << ErrorJuegoBotones;
+    for (size_t orden = 0; orden < juego.size(); ++orden) {
+        PonerBoton(juego[orden].posicion, juego[orden].caption, juego[orden].valor);
+        ranuras_[orden] = juego[orden].posicion;
+    }
+    // El par Si/No queda centrado; Aceptar/Cancelar no se corre.
+    if (pedido.TipoBotones == 4) {
         botones_[1].left -= 500;
         botones_[2].left -= 500;
-        break;
-    default:
-        errores_ << ErrorJuegoBotones;
-        break;
     }
 
     if (!pedido.TextoBotones.isEmpty()) {
@@ -104,10 +83,7 @@ void ModeloMsgBox::Activar(int altoRotulo) {
 }
 
 int ModeloMsgBox::ResultadoPreseleccionado() const {
-    for (int i = 2; i >= 0; --i)
-        if (botones_[size_t(i)].visible)
-            return botones_[size_t(i)].valor;
-    return 1;
+    return ValorBotonDerecho(pedido_.TipoBotones);
 }
 
 int ModeloMsgBox::CantidadDeLineas(const QString& texto) {

@@ -26,23 +26,6 @@ PunteroTemporal::~PunteroTemporal() {
     dialogos().PonerPuntero(anterior_);
 }
 
-int ValorBotonDerecho(int tipoBotones) {
-    switch (tipoBotones) {
-    case 0:
-        return 1;
-    case 1:
-        return 2;
-    case 2:
-        return 5;
-    case 3:
-        return 2;
-    case 4:
-        return 7;
-    default:
-        return 1;
-    }
-}
-
 QString DialogosConsola::EnUnaLinea(const QString& texto) {
     QString t = texto;
     t.replace(QLatin1String("\r\n"), QLatin1String(" | "));

@@ -1,5 +1,6 @@
 #pragma once
 #include "Dialogos.h"
+#include "JuegosBotones.h"
 #include <QTextStream>
 
 // Diálogos sin pantalla: cada mensaje es una línea en la salida estándar y
@@ -21,7 +22,3 @@ private:
     void Escribir(const QString& titulo, const QString& texto);
     Puntero puntero_ = Puntero::Defecto;
 };
-
-// Valor del botón más a la derecha de un juego (lo que devuelve la ventana
-// cerrada sin botón); 1 para un juego indefinido.
-int ValorBotonDerecho(int tipoBotones);

@@ -1,4 +1,5 @@
 #include "ClaveTarea.h"
+#include "CodigosCatalogo.h"
 #include "Func_SarvoErrores.h"
 #include "FyG_Sarvo.h"
 #include "FyG_SarvoGda.h"
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr int MensajeClaveIncorrecta = 86;
 constexpr int AuditoriaSinRechazo = 2;
 
 // Primer campo de la primera fila como entero; nullopt si la consulta falló.
@@ -79,7 +79,7 @@ IntentosClave::Resultado IntentosClave::Probar(const QString& clave) {
         terminado_ = true;
         return Resultado::Aceptada;
     }
-    MostrarError(MensajeClaveIncorrecta);
+    MostrarError(Catalogo::ClaveTareaIncorrecta);
     if (intentos_ >= MaximoIntentos) {
         terminado_ = true;
         return Resultado::Rechazada;

@@ -1,4 +1,5 @@
 #include "Permisos.h"
+#include "CodigosCatalogo.h"
 #include "Func_SarvoErrores.h"
 #include "FyG_Sarvo.h"
 #include "Plantillas.h"
@@ -35,7 +36,7 @@ void ObtenerPermisos(const QString& sistema, const QString& usuario, const QStri
     if (!rs.Abierto())
         return; // el error de la base ya se mostró
     if (rs.RecordCount() < 1) {
-        MostrarError(85, {tarea});
+        MostrarError(Catalogo::TareaNoDefinida, {tarea});
         return;
     }
     rs.MoveFirst();

@@ -1,5 +1,6 @@
 #include "frmInicio.h"
 #include "AyudasVentana.h"
+#include "CodigosCatalogo.h"
 #include "Dialogos.h"
 #include "Func_SarvoArbol.h"
 #include "Func_SarvoErrores.h"
@@ -312,7 +313,7 @@ bool frmInicio::Cargar() {
         RegistrarIngreso(Sistema, QStringLiteral("ACCESO"), Glob().UsuarioActual);
     // 8.
     if (!CargarMenu(arbol_, Sistema, Glob().UsuarioActual)) {
-        MostrarError(125);
+        MostrarError(Catalogo::MenuSinFilas);
         descargada_ = true; // termina sin confirmación ni cierre de auditoría
         return false;
     }
@@ -377,8 +378,8 @@ void frmInicio::ConfigurarVentanaPrincipal() {
         Panel(5)->setText(QStringLiteral("C/P"));
     Panel(5)->setToolTip(QString());
 
-    const QString sql = QStringLiteral("//SELECT DESCRIPCION FROM {SISTEMAS} WHERE SISTEMA='") + Sistema +
-                  QStringLiteral("'");
+    const QString sql = QStringLiteral("//SELECT DESCRIPCION FROM {SISTEMAS} WHERE SISTEMA='") +
+                        Sistema + QStringLiteral("'");
     const std::optional<QVariant> descripcion = ValorSQL(sql, QString());
     setWindowTitle(Glob().Municipalidad + QStringLiteral(" - ") +
                    (descripcion ? descripcion->toString() : QString()));
@@ -558,8 +559,7 @@ void frmInicio::closeEvent(QCloseEvent* evento) {
         evento->accept();
         return;
     }
-    const int respuesta = MostrarError(5001);
-    if (respuesta != 6 && respuesta != 1) {
+    if (!Consiente(MostrarError(Catalogo::ConfirmarSalida))) {
         evento->ignore();
         return;
     }

@@ -1,4 +1,5 @@
 #include "frmPosInicio.h"
+#include "CodigosCatalogo.h"
 #include "Func_SarvoErrores.h"
 #include "Ventanas.h"
 #include "VentanasEstadisticas.h"
@@ -38,12 +39,12 @@ void frmPosInicio::Despachar(QWidget* padre) {
         case Despacho::Nada:
             break;
         case Despacho::Desconocida:
-            MostrarError(139, {QString::number(codigo)});
+            MostrarError(Catalogo::TareaDesconocida, {QString::number(codigo)});
             break;
         case Despacho::Ventana: {
             std::unique_ptr<QDialog> ventana = CrearVentanaTarea(codigo, padre);
             if (!ventana) {
-                MostrarError(139, {QString::number(codigo)});
+                MostrarError(Catalogo::TareaDesconocida, {QString::number(codigo)});
                 break;
             }
             ventana->setWindowModality(Qt::ApplicationModal);

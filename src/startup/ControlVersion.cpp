@@ -85,9 +85,9 @@ bool ControlarVersion(const VersionPrograma& ejecutable) {
         return true;
 
     const QString consulta = QLatin1String("SELECT MAX(version) AS maximo FROM ") +
-                       AgregarOwner(QStringLiteral("VERSIONES")) +
-                       QLatin1String(" WHERE Ejecutable='S' AND PrefijoSistema='") + Prefijo +
-                       QLatin1Char('\'');
+                             AgregarOwner(QStringLiteral("VERSIONES")) +
+                             QLatin1String(" WHERE Ejecutable='S' AND PrefijoSistema='") + Prefijo +
+                             QLatin1Char('\'');
     const auto instalada = ValorSQL(consulta, QString());
     const QString versionBase =
         (instalada && !instalada->isNull()) ? instalada->toString() : QString();

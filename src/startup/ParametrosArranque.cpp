@@ -1,4 +1,5 @@
 // Parámetros generales y de sesión que se leen una vez al arrancar.
+#include "CodigosCatalogo.h"
 #include "FyG_Sarvo.h"
 #include "FyG_SarvoGda.h"
 #include "Glob_Sarvo.h"
@@ -67,45 +68,53 @@ bool CargarParametrosGenerales(const QString& usuario) {
     Marca() = false;
 
     g.OwnerSarvo = OwnerGeneral;
-    if (!LeerParametroConfig(g.OwnerSarvo, QStringLiteral("OWNER_DB"), 47))
+    if (!LeerParametroConfig(g.OwnerSarvo, QStringLiteral("OWNER_DB"), Catalogo::FaltaOwnerDb))
         return false;
     ResolverOwner(usuario);
     Marca() = g.OwnerSarvo != OwnerGeneral;
 
-    if (!LeerParametroConfig(g.ColorLabel, QStringLiteral("COLOR_LABEL"), 360, QString(),
-                             QStringLiteral("COLOR_LABEL")))
+    if (!LeerParametroConfig(g.ColorLabel, QStringLiteral("COLOR_LABEL"), Catalogo::FaltaColorLabel,
+                             QString(), QStringLiteral("COLOR_LABEL")))
         return false;
     p.TablespaceTemporal =
         ObtenerParametro(QStringLiteral("GDA"), QStringLiteral("TABLESPACE_TEMPORAL"),
                          QStringLiteral("temporary_data"), QString(), QStringLiteral("S"));
-    if (!LeerParametroConfig(g.RptOrganismo, QStringLiteral("RPTORGANISMO"), 380, QString(),
+    if (!LeerParametroConfig(g.RptOrganismo, QStringLiteral("RPTORGANISMO"),
+                             Catalogo::FaltaParametroReporte, QString(),
                              QStringLiteral("RPTORGANISMO")))
         return false;
-    if (!LeerParametroConfig(g.RptNombreOrg, QStringLiteral("RPTNOMBREORG"), 380, QString(),
+    if (!LeerParametroConfig(g.RptNombreOrg, QStringLiteral("RPTNOMBREORG"),
+                             Catalogo::FaltaParametroReporte, QString(),
                              QStringLiteral("RPTNOMBREORG")))
         return false;
-    if (!LeerParametroConfig(g.Municipalidad, QStringLiteral("MUNICIPALIDAD"), 48))
+    if (!LeerParametroConfig(g.Municipalidad, QStringLiteral("MUNICIPALIDAD"),
+                             Catalogo::FaltaMunicipalidad))
         return false;
-    if (!LeerParametroConfig(g.TimerABM, QStringLiteral("TIMER_ABM"), 114))
+    if (!LeerParametroConfig(g.TimerABM, QStringLiteral("TIMER_ABM"), Catalogo::FaltaTimerAbm))
         return false;
-    if (!LeerParametroConfig(p.CodLocalidad, QStringLiteral("COD_LOCALIDAD"), 126))
+    if (!LeerParametroConfig(p.CodLocalidad, QStringLiteral("COD_LOCALIDAD"),
+                             Catalogo::FaltaCodLocalidad))
         return false;
     const QString localidad =
         QLatin1String("SELECT Descripcion FROM ") + AgregarOwner(QStringLiteral("localidades")) +
         QLatin1String(" WHERE Codigo='") + EscaparComillas(p.CodLocalidad) + QLatin1Char('\'');
     if (const auto nombre = ValorSQL(localidad, QVariant()); nombre && !nombre->isNull())
         p.Localidad = nombre->toString();
-    if (!LeerParametroConfig(p.CodProvincia, QStringLiteral("COD_PROVINCIA"), 128))
+    if (!LeerParametroConfig(p.CodProvincia, QStringLiteral("COD_PROVINCIA"),
+                             Catalogo::FaltaCodProvincia))
         return false;
-    if (!LeerParametroConfig(p.CodNacionalidad, QStringLiteral("COD_NACIONALIDAD"), 211))
+    if (!LeerParametroConfig(p.CodNacionalidad, QStringLiteral("COD_NACIONALIDAD"),
+                             Catalogo::FaltaCodNacionalidad))
         return false;
-    if (!LeerParametroConfig(p.LimiteAvisoFiltros, QStringLiteral("LIMITE_AVISO_FILTROS"), 215))
+    if (!LeerParametroConfig(p.LimiteAvisoFiltros, QStringLiteral("LIMITE_AVISO_FILTROS"),
+                             Catalogo::FaltaLimiteAvisoFiltros))
         return false;
-    if (!LeerParametroConfig(p.CallePostal, QStringLiteral("CALLE_POSTAL"), 224))
+    if (!LeerParametroConfig(p.CallePostal, QStringLiteral("CALLE_POSTAL"),
+                             Catalogo::FaltaCallePostal))
         return false;
-    if (!LeerParametroConfig(p.NroPostal, QStringLiteral("NRO_POSTAL"), 225))
+    if (!LeerParametroConfig(p.NroPostal, QStringLiteral("NRO_POSTAL"), Catalogo::FaltaNroPostal))
         return false;
-    if (!LeerParametroConfig(p.CodPos, QStringLiteral("CODPOS"), 226))
+    if (!LeerParametroConfig(p.CodPos, QStringLiteral("CODPOS"), Catalogo::FaltaCodPos))
         return false;
     return true;
 }

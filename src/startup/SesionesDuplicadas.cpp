@@ -1,4 +1,5 @@
 // Otra sesión abierta del mismo usuario de base al arrancar.
+#include "CodigosCatalogo.h"
 #include "ConexionBase.h"
 #include "Conexiones.h"
 #include "Equipo.h"
@@ -84,7 +85,7 @@ bool SesionDuplicada(const QString& usuario) {
     otras.MoveFirst();
 
     if (otras.Valor(1).toString() != Glob().NombrePC) {
-        MostrarError(208, {Descripcion(usuario, otras)});
+        MostrarError(Catalogo::ConectadoEnOtraTerminal, {Descripcion(usuario, otras)});
         return true;
     }
 
@@ -102,8 +103,7 @@ bool SesionDuplicada(const QString& usuario) {
         lista = CR + lista + QLatin1String("     Programa [") + aqui.Valor(0).toString() +
                 QLatin1Char(']');
 
-    const int boton = MostrarError(585, {usuario, lista});
-    if (boton != 6 && boton != 1)
+    if (!Consiente(MostrarError(Catalogo::SesionesEnEstaTerminal, {usuario, lista})))
         return true;
     TerminarSesiones(aqui, usuario);
 
@@ -119,7 +119,7 @@ bool SesionDuplicada(const QString& usuario) {
             return false;
         if (plazo.hasExpired()) {
             quedan.MoveFirst();
-            MostrarError(208, {Descripcion(usuario, quedan)});
+            MostrarError(Catalogo::ConectadoEnOtraTerminal, {Descripcion(usuario, quedan)});
             return true;
         }
         QThread::msleep(100);

@@ -1,4 +1,5 @@
 // Validación del usuario y auditoría de la sesión.
+#include "CodigosCatalogo.h"
 #include "ConexionBase.h"
 #include "Func_SarvoErrores.h"
 #include "FyG_Sarvo.h"
@@ -26,7 +27,7 @@ ConexionBase* ConexionDeAuditoria() {
 
 bool ValidarAcceso(const QString& usuario) {
     if (!CargarParametrosGenerales(usuario)) {
-        MostrarError(37);
+        MostrarError(Catalogo::ParametrosNoCargados);
         return false;
     }
     return ValidarUsuario(usuario, QStringLiteral("Miravel"));
@@ -41,12 +42,12 @@ bool ValidarUsuario(const QString& usuario, const QString& sistema) {
     if (!rs.Abierto())
         return false; // el error de la base ya se mostró
     if (rs.RecordCount() < 1) {
-        MostrarError(123);
+        MostrarError(Catalogo::UsuarioInexistente);
         return false;
     }
     rs.MoveFirst();
     if (rs.Valor(0).toString() != QLatin1String("N")) {
-        MostrarError(122);
+        MostrarError(Catalogo::UsuarioInhabilitado);
         return false;
     }
     bool ok = false;
@@ -71,7 +72,7 @@ bool ValidarUsuario(const QString& usuario, const QString& sistema) {
         return false;
     menues.MoveFirst();
     if (menues.RecordCount() < 1 || menues.Valor(0).toLongLong() <= 0) {
-        MostrarError(124);
+        MostrarError(Catalogo::UsuarioSinMenu);
         return false;
     }
 

@@ -94,7 +94,8 @@ private:
     DateTimeBox* caja_;
 };
 
-QPushButton* Boton(QWidget* padre, const QString& nombre, const QString& texto, int left, int top) {
+QPushButton* CrearBoton(QWidget* padre, const QString& nombre, const QString& texto, int left,
+                        int top) {
     auto* b = new QPushButton(texto, padre);
     b->setObjectName(nombre);
     b->setGeometry(frmEstadistica::Px(left), frmEstadistica::Px(top), frmEstadistica::Px(410),
@@ -120,11 +121,11 @@ frmEstadistica::frmEstadistica(std::unique_ptr<Estadistica> logica, QWidget* pad
     const bool conGraficos = d.graficos > 0;
 
     // Controles en sus lugares (twips).
-    cmdCerrar_ = Boton(this, QStringLiteral("CmdCerrar"), QStringLiteral("Salir"), 240, 240);
-    cmdActualizar_ = Boton(this, QStringLiteral("CmdActualizar"), QStringLiteral("Aceptar"),
-                           conGraficos ? 4680 : 5400, 240);
-    cmdImprimir_ = Boton(this, QStringLiteral("CmdImprimir"), QStringLiteral("Imprimir Todo"),
-                         conGraficos ? 5400 : 4200, 240);
+    cmdCerrar_ = CrearBoton(this, QStringLiteral("CmdCerrar"), QStringLiteral("Salir"), 240, 240);
+    cmdActualizar_ = CrearBoton(this, QStringLiteral("CmdActualizar"), QStringLiteral("Aceptar"),
+                                conGraficos ? 4680 : 5400, 240);
+    cmdImprimir_ = CrearBoton(this, QStringLiteral("CmdImprimir"), QStringLiteral("Imprimir Todo"),
+                              conGraficos ? 5400 : 4200, 240);
     cmdActualizar_->setVisible(conGraficos);
     // La impresión todavía no está disponible en esta versión.
     cmdImprimir_->setEnabled(false);
