@@ -11,16 +11,19 @@
 // Uso (con el entorno de scripts/basedatos): bench_arranque [repeticiones]
 #include "ConexionBase.h"
 #include "Conexiones.h"
+#include "ControlVersion.h"
 #include "Dialogos.h"
 #include "Equipo.h"
 #include "Fuentes.h"
 #include "Func_SarvoArbol.h"
 #include "Func_SarvoErrores.h"
 #include "Func_SarvoMenues.h"
-#include "FyG_SarvoGda.h"
 #include "Glob_Sarvo.h"
 #include "InstanciaUnica.h"
+#include "ParametrosArranque.h"
 #include "SarvoMain.h"
+#include "SesionesDuplicadas.h"
+#include "Usuarios.h"
 #include "frmInicio.h"
 #include "frmResources.h"
 #include <QApplication>
@@ -94,7 +97,8 @@ private:
     QWidget* ventana_;
 };
 
-// Los pasos 1 a 11 de Main, cada tramo anotado. Falso si el arranque se detuvo.
+// Lo que hace Main hasta antes de la ventana principal, cada tramo anotado.
+// Falso si el arranque se detuvo.
 bool PasosDeMain(const QString& lineaComandos, InstanciaUnica& instancia, Tramos& tramos) {
     auto& g = Glob();
 

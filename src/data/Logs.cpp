@@ -77,7 +77,7 @@ QString LineaPC(const QString& etiqueta) {
            Glob().UsuarioWindows;
 }
 
-// Líneas 1 a 6 de los registros de sentencias: versión, fecha y hora del
+// Comienzo de los registros de sentencias: versión, fecha y hora del
 // puesto, usuario, tarea, última ventana cargada (si hay) y equipo, con las
 // etiquetas rellenadas al ancho de cada registro.
 QStringList CabeceraSentencia(const char* realizado, int ancho) {
@@ -199,7 +199,7 @@ void GrabarErrorSql(const QString& tag, const QString& sql, const QString& mensa
 
 namespace {
 
-// Líneas 1 a 4, comunes a los dos registros de reportes.
+// Versión, título, ventana y ruta: el comienzo de los dos registros de reportes.
 QStringList CabeceraReporte(const QString& formulario, const DatosReporteLog& rpt) {
     return {Version + Glob().VersionSistema, QLatin1String("Title: ") + rpt.tituloVentana,
             QLatin1String("Form : ") + formulario, QLatin1String("Path : ") + rpt.rutaReporte};

@@ -2,10 +2,10 @@
 #include "CodigosCatalogo.h"
 #include "Func_SarvoErrores.h"
 #include "FyG_Sarvo.h"
-#include "FyG_SarvoGda.h"
 #include "Glob_Sarvo.h"
 #include "Plantillas.h"
 #include "Recordset.h"
+#include "Usuarios.h"
 #include <optional>
 
 namespace {

@@ -5,12 +5,13 @@
 #include "Func_SarvoArbol.h"
 #include "Func_SarvoErrores.h"
 #include "Func_SarvoGeneral.h"
-#include "FyG_SarvoGda.h"
 #include "Glob_Sarvo.h"
 #include "Logs.h"
 #include "Parametros.h"
+#include "ParametrosArranque.h"
 #include "Plantillas.h"
 #include "ProcesarTeclas.h"
+#include "Usuarios.h"
 #include "VentanaLanzador.h"
 #include "Ventanas.h"
 #include "frmMensajeLista.h"
@@ -291,42 +292,42 @@ QAction* frmInicio::BotonFrecuente(int indice) const {
 }
 
 bool frmInicio::Cargar() {
-    // 1. Emblema: fuera de la provincia de diseño, el alternativo.
+    // Emblema: fuera de la provincia de diseño, el alternativo.
     const QString provincia =
         ObtenerParametro(QStringLiteral("GDA"), QStringLiteral("COD_PROVINCIA"),
                          QStringLiteral("False"), QString(), QStringLiteral("S"));
     if (provincia != QLatin1String("BSAS"))
         Panel(1)->setPixmap(frmResources::Instancia().EmblemaAlternativo());
-    // 2 y 3.
+    // Centrada, a pantalla completa, con su barra de estado, título y fondo.
     CentrarForm(this);
     ConfigurarVentanaPrincipal();
-    // 4.
+    // Visible ya, antes de las consultas que siguen.
     show();
     FrameBotones->hide();
     repaint();
-    // 5. Ejercicio: año de la fecha del servidor (la del puesto si no se pudo leer).
+    // Ejercicio: año de la fecha del servidor (la del puesto si no se pudo leer).
     const std::optional<QDateTime> hoy = FechaServidor(false);
     Glob().EjercicioActual = qint16(hoy ? hoy->date().year() : QDate::currentDate().year());
-    // 6 y 7.
+    // Ingreso del usuario en la auditoría.
     primeraActivacion_ = true;
     Glob().RowIdAuditoria =
         RegistrarIngreso(Sistema, QStringLiteral("ACCESO"), Glob().UsuarioActual);
-    // 8.
+    // Árbol de tareas; sin filas de menú el programa termina aquí.
     if (!CargarMenu(arbol_, Sistema, Glob().UsuarioActual)) {
         MostrarError(Catalogo::MenuSinFilas);
         descargada_ = true; // termina sin confirmación ni cierre de auditoría
         return false;
     }
-    // 9 a 11.
+    // Nodo inicial, menúes vacíos fuera, separador y "Salir" al final.
     nodoInicial_ = arbol_.Seleccionado();
     QuitarMenuesVacios(arbol_);
     AgregarFinDeMenu();
-    // 12.
+    // Árbol a la vista, botones frecuentes y barra de menú.
     FrameBotones->hide();
     MostrarArbol();
     AplicarFrecuentes();
     ArmarBarraMenu();
-    // 13.
+    // Puntero normal: la ventana espera al usuario.
     dialogos().PonerPuntero(Puntero::Defecto);
     return true;
 }

@@ -1,10 +1,10 @@
 // Versión del ejecutable contra la última instalada en la base.
+#include "ControlVersion.h"
 #include "CodigoAcceso.h"
 #include "Dialogos.h"
 #include "Func_SarvoErrores.h"
 #include "Func_SarvoGeneral.h"
 #include "FyG_Sarvo.h"
-#include "FyG_SarvoGda.h"
 #include "Parametros.h"
 #include "Plantillas.h"
 #include "Recordset.h"

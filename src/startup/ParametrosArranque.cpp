@@ -1,7 +1,8 @@
 // Parámetros generales y de sesión que se leen una vez al arrancar.
+#include "ParametrosArranque.h"
 #include "CodigosCatalogo.h"
+#include "ControlVersion.h"
 #include "FyG_Sarvo.h"
-#include "FyG_SarvoGda.h"
 #include "Glob_Sarvo.h"
 #include "Parametros.h"
 #include "Plantillas.h"

@@ -1,11 +1,14 @@
 #include "SarvoMain.h"
 #include "ConexionBase.h"
 #include "Conexiones.h"
+#include "ControlVersion.h"
 #include "Dialogos.h"
 #include "Equipo.h"
-#include "FyG_SarvoGda.h"
 #include "Glob_Sarvo.h"
 #include "InstanciaUnica.h"
+#include "ParametrosArranque.h"
+#include "SesionesDuplicadas.h"
+#include "Usuarios.h"
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <memory>
@@ -83,7 +86,7 @@ void SoltarInstancia() {
 bool Main(const QString& lineaComandos) {
     auto& g = Glob();
 
-    // 1. Una sola copia por usuario del sistema operativo.
+    // Una sola copia por usuario del sistema operativo.
     if (!Instancia())
         Instancia() = std::make_unique<InstanciaUnica>(NombreEjecutable(), CarpetaInstancia());
     if (!Instancia()->Tomar()) {
@@ -93,12 +96,13 @@ bool Main(const QString& lineaComandos) {
         return false;
     }
 
-    // 2 y 3.
+    // Reloj mientras dura el arranque; argumentos y nombre del equipo.
     dialogos().PonerPuntero(Puntero::Reloj);
     const QStringList argumentos = ObtenerArgumentos(lineaComandos, 10);
     ObtenerNombrePC();
 
-    // 4. Usuario, clave, carpeta de instalación y versión; del 5 en adelante no cuentan.
+    // Usuario, clave, carpeta de instalación y versión; del quinto argumento en
+    // adelante no cuentan.
     const QString usuario = argumentos.value(1).toUpper();
     const QString clave = argumentos.value(2);
     g.RutaSistema = argumentos.value(3);
@@ -112,7 +116,7 @@ bool Main(const QString& lineaComandos) {
         return false;
     }
 
-    // 5 y 6. Cada conexión se presenta con el programa, el equipo, el usuario
+    // Las tres conexiones. Cada una se presenta con el programa, el equipo, el usuario
     // del sistema operativo y el proceso, tal como los ve vis_conecciones.
     g.ModoConexion = 0;
     ConexionBase::IdentidadCliente(NombreProgramaCliente(), g.NombrePC, g.UsuarioWindows);
@@ -127,7 +131,7 @@ bool Main(const QString& lineaComandos) {
         return false;
     }
 
-    // 7 a 11.
+    // Usuario y parámetros, sesiones abandonadas y duplicadas, versión.
     if (!ValidarAcceso(usuario))
         return false;
     CargarParametrosSesion();
@@ -137,6 +141,6 @@ bool Main(const QString& lineaComandos) {
     if (!ControlarVersion())
         return false;
 
-    // 12. La ventana principal la muestra quien llamó.
+    // La ventana principal la muestra quien llamó.
     return true;
 }

@@ -1,4 +1,5 @@
 // Otra sesión abierta del mismo usuario de base al arrancar.
+#include "SesionesDuplicadas.h"
 #include "CodigosCatalogo.h"
 #include "ConexionBase.h"
 #include "Conexiones.h"
@@ -6,7 +7,6 @@
 #include "Func_SarvoErrores.h"
 #include "Func_SarvoGeneral.h"
 #include "FyG_Sarvo.h"
-#include "FyG_SarvoGda.h"
 #include "Glob_Sarvo.h"
 #include "Plantillas.h"
 #include "Recordset.h"

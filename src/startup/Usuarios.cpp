@@ -1,10 +1,11 @@
 // Validación del usuario y auditoría de la sesión.
+#include "Usuarios.h"
 #include "CodigosCatalogo.h"
 #include "ConexionBase.h"
 #include "Func_SarvoErrores.h"
 #include "FyG_Sarvo.h"
-#include "FyG_SarvoGda.h"
 #include "Glob_Sarvo.h"
+#include "ParametrosArranque.h"
 #include "Plantillas.h"
 #include "Recordset.h"
 #include <limits>

@@ -4,10 +4,10 @@
 #include "ClaveTarea.h"
 #include "DialogosGuion.h"
 #include "FyG_Sarvo.h"
-#include "FyG_SarvoGda.h"
 #include "Glob_Sarvo.h"
 #include "MyPasswordChar.h"
 #include "Recordset.h"
+#include "Usuarios.h"
 #include "frmClaveTarea.h"
 #include <QApplication>
 #include <QLineEdit>

@@ -4,9 +4,9 @@
 #include "ConexionBase.h"
 #include "DialogosGuion.h"
 #include "Equipo.h"
-#include "FyG_SarvoGda.h"
 #include "Glob_Sarvo.h"
 #include "InstanciaUnica.h"
+#include "ParametrosArranque.h"
 #include "SarvoMain.h"
 #include <QCoreApplication>
 #include <QLocale>

@@ -4,8 +4,8 @@
 #include "AyudaArranque.h"
 #include "ConexionBase.h"
 #include "DialogosGuion.h"
-#include "FyG_SarvoGda.h"
 #include "Glob_Sarvo.h"
+#include "Usuarios.h"
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

@@ -3,8 +3,9 @@
 #include "BaseDePrueba.h"
 #include "ConexionBase.h"
 #include "DialogosGuion.h"
-#include "FyG_SarvoGda.h"
 #include "Glob_Sarvo.h"
+#include "ParametrosArranque.h"
+#include "Usuarios.h"
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 #include "DialogosGuion.h"
 #include "Equipo.h"
 #include "FyG_Sarvo.h"
-#include "FyG_SarvoGda.h"
 #include "Glob_Sarvo.h"
 #include "SarvoMain.h"
+#include "SesionesDuplicadas.h"
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 #include "BaseDePrueba.h"
 #include "CodigoAcceso.h"
 #include "ConexionBase.h"
+#include "ControlVersion.h"
 #include "DialogosGuion.h"
 #include "Func_SarvoGeneral.h"
 #include "FyG_Sarvo.h"
-#include "FyG_SarvoGda.h"
 #include "Glob_Sarvo.h"
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
