@@ -1,4 +1,5 @@
 #include "ArbolMenu.h"
+#include "LogicaInicio.h"
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -7,7 +8,8 @@ namespace {
 
 // Botones de la barra de tareas frecuentes: se ven si el usuario tiene acceso.
 bool EsFrecuente(int codigo) {
-    return codigo == 103 || codigo == 104 || codigo == 108;
+    return std::any_of(TareasFrecuentes.begin(), TareasFrecuentes.end(),
+                       [codigo](const TareaFrecuente& t) { return t.codigo == codigo; });
 }
 
 // Número del item de un nodo: los dos primeros caracteres del tag.

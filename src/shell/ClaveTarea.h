@@ -1,6 +1,7 @@
 #pragma once
 // Servicios de tareas para el marco de mantenimiento: datos de una tarea y
-// pedido de su clave. Sin ventanas: la ventana de clave llega por PedidoClave.
+// pedido de su clave. Sin ventanas: la ventana de clave llega por PedidoClave
+// (la de verdad, frmClaveTarea, está en la biblioteca de ventanas).
 #include <QString>
 
 // Lo que DatosTarea lee de vis_tareas y de hayClaveTarea.
@@ -58,6 +59,3 @@ public:
 // rowIdAuditoria queda cerrada con estado "R", salvo en tareas de auditoría 2.
 bool PedirClaveTarea(const QString& sistema, const QString& tarea, const QString& titulo,
                      const QString& rowIdAuditoria, PedidoClave& ventana);
-// Lo mismo con la ventana frmClaveTarea.
-bool PedirClaveTarea(const QString& sistema, const QString& tarea, const QString& titulo,
-                     const QString& rowIdAuditoria);

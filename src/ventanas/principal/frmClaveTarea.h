@@ -34,3 +34,7 @@ private:
     IntentosClave* intentos_ = nullptr;
     int idRegistro_ = 0;
 };
+
+// PedirClaveTarea con esta ventana.
+bool PedirClaveTarea(const QString& sistema, const QString& tarea, const QString& titulo,
+                     const QString& rowIdAuditoria);

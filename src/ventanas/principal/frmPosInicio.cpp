@@ -1,6 +1,6 @@
 #include "frmPosInicio.h"
-#include "CodigosCatalogo.h"
 #include "Func_SarvoErrores.h"
+#include "TareasEstadistica.h"
 #include "Ventanas.h"
 #include "VentanasEstadisticas.h"
 #include <QDialog>
@@ -9,17 +9,6 @@
 
 namespace {
 bool cargado = false;
-}
-
-qint16& CodigoTarea() {
-    static qint16 codigo = 0;
-    return codigo;
-}
-
-Despacho DecidirDespacho(int codigo) {
-    if (codigo == 255)
-        return Despacho::Nada;
-    return TareasDisponibles().contains(codigo) ? Despacho::Ventana : Despacho::Desconocida;
 }
 
 bool frmPosInicio::Cargado() {
@@ -44,7 +33,12 @@ void frmPosInicio::Despachar(QWidget* padre) {
         case Despacho::Ventana: {
             std::unique_ptr<QDialog> ventana = CrearVentanaTarea(codigo, padre);
             if (!ventana) {
-                MostrarError(Catalogo::TareaDesconocida, {QString::number(codigo)});
+                // Una estadística cuya ventana esta versión todavía no trae.
+                const QString titulo = BuscarTareaEstadistica(codigo)->caption;
+                MostrarMensaje(QStringLiteral("La estadística \"%1\" todavía no está disponible "
+                                              "en esta versión de Miravel.")
+                                   .arg(titulo),
+                               titulo);
                 break;
             }
             ventana->setWindowModality(Qt::ApplicationModal);

@@ -5,6 +5,7 @@
 // frente el lanzador de la suite y descarga lo que quede cargado.
 #include "ArbolMenu.h"
 #include "Func_SarvoMenues.h"
+#include "LogicaInicio.h"
 #include <QDate>
 #include <QFrame>
 #include <QMainWindow>
@@ -41,11 +42,6 @@ private:
     QLabel* imagen_ = nullptr;
     QLabel* texto_ = nullptr;
 };
-
-// "09 de Diciembre de 2026": día de dos cifras, mes con inicial mayúscula, año.
-QString TextoFechaLarga(const QDate& fecha);
-// "V." + mayor.menor.revisión del programa.
-QString TextoVersionPrograma();
 
 class frmInicio : public QMainWindow {
     Q_OBJECT
@@ -97,7 +93,6 @@ protected:
 
 private:
     void ConfigurarVentanaPrincipal();
-    void AgregarFinDeMenu();
     void MostrarArbol();
     void ArmarBarraMenu();
     void AplicarFrecuentes();

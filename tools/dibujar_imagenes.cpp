@@ -1,8 +1,10 @@
 // Dibuja las imágenes propias de Miravel (fondos por ambiente, emblemas,
 // botones estándar, barra de tareas frecuentes e ícono) como PNG.
 //
-//   cmake --build <carpeta> --target miravel_dibujar_imagenes
-//   <carpeta>/src/shell/miravel_dibujar_imagenes src/shell/imagenes
+// Desde la raíz del repositorio, con la compilación en build/:
+//
+//   cmake --build build --target miravel_dibujar_imagenes
+//   build/tools/miravel_dibujar_imagenes src/ventanas/principal/imagenes
 //
 // Los PNG quedan en el repositorio y entran al programa por imagenes.qrc; este
 // programa solo hace falta para cambiarlos.

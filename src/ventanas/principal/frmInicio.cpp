@@ -33,12 +33,6 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
-#ifndef MIRAVEL_VERSION_MAYOR
-#define MIRAVEL_VERSION_MAYOR 1
-#define MIRAVEL_VERSION_MENOR 0
-#define MIRAVEL_VERSION_REVISION 0
-#endif
-
 namespace {
 
 const QString Sistema = QStringLiteral("Miravel");
@@ -54,17 +48,10 @@ const char* const ImgList[] = {
     ":/imagenes/fondos/fondo_capacitacion.png",
 };
 
-// Tareas frecuentes: pares de botones 1-2, 3-4 y 5-6.
-struct Frecuente {
-    int codigo;
-    const char* nombre;
-    const char* imagen;
-};
-const Frecuente Frecuentes[] = {
-    {103, "Recursos vs. Gastos", ":/imagenes/barra/frecuente_103.png"},
-    {104, "Gastos en Personal", ":/imagenes/barra/frecuente_104.png"},
-    {108, "Ingresos", ":/imagenes/barra/frecuente_108.png"},
-};
+// Imagen de la barra de tareas frecuentes para cada tarea.
+QString ImagenFrecuente(int codigo) {
+    return QStringLiteral(":/imagenes/barra/frecuente_%1.png").arg(codigo);
+}
 
 // Área cliente: el fondo estirado y, encima, el árbol de tareas.
 class AreaCliente : public QWidget {
@@ -159,25 +146,6 @@ void PanelEstado::mouseDoubleClickEvent(QMouseEvent* evento) {
     emit dobleClic();
 }
 
-QString TextoFechaLarga(const QDate& fecha) {
-    if (!fecha.isValid())
-        return QString();
-    QString mes = QLocale(QLocale::Spanish, QLocale::Argentina).monthName(fecha.month());
-    if (!mes.isEmpty())
-        mes[0] = mes[0].toUpper();
-    return QStringLiteral("%1 de %2 de %3")
-        .arg(fecha.day(), 2, 10, QLatin1Char('0'))
-        .arg(mes)
-        .arg(fecha.year(), 4, 10, QLatin1Char('0'));
-}
-
-QString TextoVersionPrograma() {
-    return QStringLiteral("V.%1.%2.%3")
-        .arg(MIRAVEL_VERSION_MAYOR)
-        .arg(MIRAVEL_VERSION_MENOR)
-        .arg(MIRAVEL_VERSION_REVISION);
-}
-
 // ---- frmInicio
 
 frmInicio::frmInicio(QWidget* parent) : QMainWindow(parent) {
@@ -240,8 +208,8 @@ frmInicio::frmInicio(QWidget* parent) : QMainWindow(parent) {
     addToolBar(Qt::TopToolBarArea, ToolbarFrecuentes);
     for (int par = 0; par < 3; ++par) {
         // El primero del par lleva la tarea; el segundo separa.
-        const Frecuente& f = Frecuentes[par];
-        QAction* boton = ToolbarFrecuentes->addAction(QIcon(QLatin1String(f.imagen)),
+        const TareaFrecuente& f = TareasFrecuentes[size_t(par)];
+        QAction* boton = ToolbarFrecuentes->addAction(QIcon(ImagenFrecuente(f.codigo)),
                                                       QString::fromUtf8(f.nombre));
         boton->setToolTip(QString::fromUtf8(f.nombre));
         boton->setData(QString::number(f.codigo));
@@ -321,7 +289,7 @@ bool frmInicio::Cargar() {
     // Nodo inicial, menúes vacíos fuera, separador y "Salir" al final.
     nodoInicial_ = arbol_.Seleccionado();
     QuitarMenuesVacios(arbol_);
-    AgregarFinDeMenu();
+    nodoInicial_ = AgregarFinDeMenu(arbol_, nodoInicial_);
     // Árbol a la vista, botones frecuentes y barra de menú.
     FrameBotones->hide();
     MostrarArbol();
@@ -388,15 +356,8 @@ void frmInicio::ConfigurarVentanaPrincipal() {
     const QString ambiente = QStringLiteral(
         "//SELECT CONTENIDO FROM {CONFIG} WHERE SISTEMA='GDA' AND NOMBRE_PARAMETRO='AMBIENTE'");
     const std::optional<QVariant> valor = ValorSQL(ambiente, QString());
-    const QString a = valor ? valor->toString() : QString();
-    int imagen = 0;
-    if (a == QLatin1String("PRODUCCION"))
-        imagen = 2;
-    else if (a == QLatin1String("PRUEBA"))
-        imagen = 3;
-    else if (a == QLatin1String("CAPACITACION"))
-        imagen = 4;
-    if (imagen) {
+    const int imagen = ImagenDeAmbiente(valor ? valor->toString() : QString());
+    if (imagen != 1) {
         fondo_ = QLatin1String(ImgList[imagen - 1]);
         Img->setPixmap(QPixmap(fondo_));
     }
@@ -405,25 +366,6 @@ void frmInicio::ConfigurarVentanaPrincipal() {
     for (QAction* b : botones_)
         b->setVisible(false);
     ToolbarFrecuentes->setVisible(false);
-}
-
-void frmInicio::AgregarFinDeMenu() {
-    // El nodo inicial pudo haberse quitado por vacío, o no haber ninguno
-    // (el menú de arriba sin entrada 01): se toma el primer nodo.
-    if (nodoInicial_ && arbol_.Indice(nodoInicial_) == 0)
-        nodoInicial_ = nullptr;
-    if (!nodoInicial_)
-        nodoInicial_ = arbol_.Nodo(1);
-    // Solo un menú recibe hijos; si no, van a la raíz (un separador no hace
-    // falta allí).
-    auto esMenu = [](const NodoMenu* n) { return n && !EsTarea(n) && !EsSeparador(n); };
-    if (esMenu(nodoInicial_))
-        arbol_.AgregarAlFinal(nodoInicial_, QStringLiteral("-"), QString());
-    NodoMenu* primero = arbol_.Nodo(1);
-    NodoMenu* salir = arbol_.AgregarAlFinal(esMenu(primero) ? primero : nullptr,
-                                            QStringLiteral("Salir"), QStringLiteral("  255"));
-    if (!nodoInicial_)
-        nodoInicial_ = salir;
 }
 
 void frmInicio::MostrarArbol() {
@@ -456,7 +398,7 @@ QTreeWidgetItem* frmInicio::ItemArbol(const NodoMenu* nodo) const {
 void frmInicio::AplicarFrecuentes() {
     bool alguno = false;
     for (int par = 0; par < 3; ++par) {
-        const auto it = arbol_.Frecuentes().find(Frecuentes[par].codigo);
+        const auto it = arbol_.Frecuentes().find(TareasFrecuentes[size_t(par)].codigo);
         const bool ver = it != arbol_.Frecuentes().end() && it->second;
         botones_[size_t(par * 2)]->setVisible(ver);
         botones_[size_t(par * 2 + 1)]->setVisible(ver);
