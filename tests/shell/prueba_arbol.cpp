@@ -1,6 +1,7 @@
 // Árbol de tareas y barra de menú armados desde filas, sin base ni pantalla.
 #include "ArbolMenu.h"
 #include "Func_SarvoMenues.h"
+#include "LogicaInicio.h"
 #include <QMap>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -245,4 +246,55 @@ TEST(MenuVentana, MasDeCincuentaRepetidasNoLleganAlCodigoDeSalir) {
         EXPECT_EQ(hijos[i].id, 108);
         EXPECT_EQ(barra.EjecutarItemMenu(hijos[i].id).codigoTarea, 108);
     }
+}
+
+TEST(VentanaPrincipal, FechaLargaVersionYFondoPorAmbiente) {
+    EXPECT_EQ(TextoFechaLarga(QDate(2026, 12, 9)), "09 de Diciembre de 2026");
+    EXPECT_EQ(TextoFechaLarga(QDate(2025, 3, 1)), "01 de Marzo de 2025");
+    EXPECT_EQ(TextoVersionPrograma(), "V.1.0.0");
+    EXPECT_EQ(ImagenDeAmbiente("PRODUCCION"), 2);
+    EXPECT_EQ(ImagenDeAmbiente("PRUEBA"), 3);
+    EXPECT_EQ(ImagenDeAmbiente("CAPACITACION"), 4);
+    for (const char* otro : {"", "prueba", "DESARROLLO"})
+        EXPECT_EQ(ImagenDeAmbiente(otro), 1) << otro;
+}
+
+TEST(VentanaPrincipal, SeparadorBajoElNodoInicialYSalirBajoElPrimeroSeanLoQueSean) {
+    Catalogo cat;
+    cat.tareas = {{"P/02", "107TC"}, {"E/01", "101EG"}};
+    // El primer nodo cargado es una tarea; la entrada 01 del menú de arriba,
+    // el nodo inicial, es un separador.
+    const std::vector<FilaMenu> filas = {
+        Tarea(1, "02", "P", "Tipos de Compra"),
+        Menu(1, "01", "P", "-", "S"),
+        Menu(1, "03", "P", "Evolución", "E"),
+        Tarea(2, "01", "E", "Evolución de Gastos"),
+    };
+    ArbolMenu arbol;
+    arbol.Construir(filas, cat.Consultas());
+    NodoMenu* inicial = arbol.Seleccionado();
+    ASSERT_NE(inicial, nullptr);
+    ASSERT_TRUE(EsSeparador(inicial));
+    NodoMenu* primero = arbol.Nodo(1);
+    ASSERT_TRUE(EsTarea(primero));
+    const int ultima = arbol.Ultimo()->clave.mid(1).toInt();
+
+    EXPECT_EQ(AgregarFinDeMenu(arbol, inicial), inicial);
+    ASSERT_EQ(Textos(inicial->hijos), QStringList{"-"});
+    ASSERT_EQ(Textos(primero->hijos), QStringList{"Salir"});
+    const NodoMenu* separador = inicial->hijos[0];
+    const NodoMenu* salir = primero->hijos[0];
+    EXPECT_EQ(salir->tag, "  255");
+    EXPECT_EQ(separador->tag, "");
+    // Claves correlativas a la del último nodo agregado.
+    EXPECT_EQ(separador->clave, QStringLiteral("n%1").arg(ultima + 1));
+    EXPECT_EQ(salir->clave, QStringLiteral("n%1").arg(ultima + 2));
+    EXPECT_EQ(Textos(arbol.Raices()), (QStringList{"-", "Tipos de Compra", "Evolución"}));
+
+    // Sin nodo inicial (se quitó por vacío, o no había entrada 01) hace sus
+    // veces el primero.
+    ArbolMenu sinInicial;
+    sinInicial.Construir(filas, cat.Consultas());
+    EXPECT_EQ(AgregarFinDeMenu(sinInicial, nullptr), sinInicial.Nodo(1));
+    EXPECT_EQ(Textos(sinInicial.Nodo(1)->hijos), (QStringList{"-", "Salir"}));
 }

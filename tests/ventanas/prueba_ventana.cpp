@@ -99,12 +99,6 @@ protected:
 
 } // namespace
 
-TEST(TextosVentana, FechaLargaYVersion) {
-    EXPECT_EQ(TextoFechaLarga(QDate(2026, 12, 9)), "09 de Diciembre de 2026");
-    EXPECT_EQ(TextoFechaLarga(QDate(2025, 3, 1)), "01 de Marzo de 2025");
-    EXPECT_EQ(TextoVersionPrograma(), "V.1.0.0");
-}
-
 TEST_F(VentanaPrincipal, DemoTituloPanelesArbolBarraYSalida) {
     auto v = Nueva();
     ASSERT_TRUE(v->Cargar());
