@@ -6,9 +6,9 @@ RegistroVentanas& RegistroVentanas::instancia() {
     return registro;
 }
 
-int RegistroVentanas::Unirse(const QString& nombre, Descargar descargar) {
+int RegistroVentanas::Unirse(const QString& nombre, Descargar descargar, Repintar repintar) {
     const int id = proximoId_++;
-    ventanas_.push_back(Entrada{id, nombre, std::move(descargar)});
+    ventanas_.push_back(Entrada{id, nombre, std::move(descargar), std::move(repintar)});
     return id;
 }
 
@@ -55,6 +55,21 @@ void RegistroVentanas::DescargarTodasMenosPrimera() {
             }
         }
         Salir(id);
+    }
+}
+
+void RegistroVentanas::RepintarUltimas(int cantidad) {
+    // Copia: repintar no debe cambiar el registro, pero no se confía en eso.
+    std::vector<Repintar> ultimas;
+    for (std::size_t i = ventanas_.size(); i > 0 && int(ultimas.size()) < cantidad; --i)
+        ultimas.push_back(ventanas_[i - 1].repintar);
+    for (const Repintar& repintar : ultimas) {
+        if (!repintar)
+            continue;
+        try {
+            repintar();
+        } catch (...) {
+        }
     }
 }
 

@@ -10,10 +10,12 @@
 class RegistroVentanas {
 public:
     using Descargar = std::function<void()>;
+    using Repintar = std::function<void()>;
     static RegistroVentanas& instancia();
 
-    // Devuelve un identificador para Salir. descargar cierra la ventana.
-    int Unirse(const QString& nombre, Descargar descargar = {});
+    // Devuelve un identificador para Salir. descargar cierra la ventana;
+    // repintar la vuelve a dibujar en el momento.
+    int Unirse(const QString& nombre, Descargar descargar = {}, Repintar repintar = {});
     void Salir(int id);
 
     QStringList Nombres() const; // en orden de carga
@@ -22,6 +24,8 @@ public:
     QString Anteultima() const; // vacío si hay menos de dos
     // Descarga todas salvo la primera (de la última a la segunda).
     void DescargarTodasMenosPrimera();
+    // Repinta las últimas cargadas, de la última hacia atrás; los errores se ignoran.
+    void RepintarUltimas(int cantidad);
     void Vaciar(); // para pruebas
 
 private:
@@ -29,6 +33,7 @@ private:
         int id;
         QString nombre;
         Descargar descargar;
+        Repintar repintar;
     };
     std::vector<Entrada> ventanas_;
     int proximoId_ = 1;

@@ -27,6 +27,9 @@ public:
     virtual int VentanaMensaje(const PedidoMensaje& pedido) = 0;
     // Caja de mensajes del sistema: ícono crítico y un botón Aceptar.
     virtual void MensajeSistema(const QString& texto, const QString& titulo) = 0;
+    // Caja de mensajes del sistema solo con el botón Aceptar: sin ícono y con
+    // el título del programa.
+    virtual void AvisoSistema(const QString& texto) { MensajeSistema(texto, QString()); }
     // Caja de entrada; nullopt si el usuario cancela.
     virtual std::optional<QString> PedirTexto(const QString& pregunta, const QString& titulo,
                                               const QString& valorInicial) = 0;

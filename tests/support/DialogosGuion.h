@@ -13,6 +13,7 @@ public:
 
     int VentanaMensaje(const PedidoMensaje& pedido) override;
     void MensajeSistema(const QString& texto, const QString& titulo) override;
+    void AvisoSistema(const QString& texto) override { avisosSistema << texto; }
     std::optional<QString> PedirTexto(const QString& pregunta, const QString& titulo,
                                       const QString& valorInicial) override;
     Puntero PunteroActual() const override { return puntero; }
@@ -26,6 +27,7 @@ public:
 
     std::vector<PedidoMensaje> mensajes; // ventanas de mensajes mostradas
     QStringList mensajesSistema;         // "titulo: texto"
+    QStringList avisosSistema;           // cajas sin ícono ni título propio
     QStringList preguntas;
     std::vector<Puntero> punteros; // historia de punteros puestos
     Puntero puntero = Puntero::Defecto;

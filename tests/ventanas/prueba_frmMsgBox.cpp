@@ -9,10 +9,12 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMap>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -89,7 +91,7 @@ TEST_F(VentanaMensajes, JuegosLeyendasYCorrimientoDelJuegoCuatro) {
             const int corrido = i == 1 ? 0 : c.corrimiento;
             EXPECT_EQ(b->x(), f.PixelesX(lefts[i - 1] - corrido));
         }
-        EXPECT_TRUE(guion.mensajesSistema.isEmpty());
+        EXPECT_TRUE(guion.avisosSistema.isEmpty());
     }
 
     // Una sola leyenda con el juego 1: el segundo botón queda sin texto.
@@ -176,16 +178,48 @@ TEST_F(VentanaMensajes, FocoEnElBotonPorDefectoYTabSoloPorLosVisibles) {
     frmMsgBox sinDefault(Pedido(0, QStringLiteral("Texto"), 256));
     Mostrar(sinDefault);
     ASSERT_EQ(QApplication::activeWindow(), &sinDefault);
-    EXPECT_EQ(guion.mensajesSistema.size(), 1);
-    EXPECT_TRUE(guion.mensajesSistema.value(0).endsWith(ModeloMsgBox::ErrorBotonDefecto));
+    EXPECT_EQ(guion.avisosSistema, QStringList{ModeloMsgBox::ErrorBotonDefecto});
     EXPECT_EQ(qobject_cast<QPushButton*>(sinDefault.focusWidget()), nullptr);
 
-    // Juego indefinido: los dos avisos, en orden.
-    guion.mensajesSistema.clear();
+    // Juego indefinido: los dos avisos, en orden, como cajas simples (sin
+    // ícono ni título propio; la de ícono crítico no se usa).
+    guion.avisosSistema.clear();
     frmMsgBox indefinido(Pedido(6));
-    ASSERT_EQ(guion.mensajesSistema.size(), 2);
-    EXPECT_TRUE(guion.mensajesSistema[0].endsWith(ModeloMsgBox::ErrorJuegoBotones));
-    EXPECT_TRUE(guion.mensajesSistema[1].endsWith(ModeloMsgBox::ErrorBotonDefecto));
+    EXPECT_EQ(guion.avisosSistema,
+              (QStringList{ModeloMsgBox::ErrorJuegoBotones, ModeloMsgBox::ErrorBotonDefecto}));
+    EXPECT_TRUE(guion.mensajesSistema.isEmpty());
+}
+
+TEST_F(VentanaMensajes, EscapeNoCierraLaVentana) {
+    // Como el 585 (juego 4, Si/No): Escape no elige "No" por el usuario.
+    frmMsgBox f(Pedido(4, QStringLiteral("¿Cerrar las otras conexiones?")));
+    Mostrar(f);
+    Tecla(f.focusWidget() ? f.focusWidget() : &f, Qt::Key_Escape);
+    Tecla(&f, Qt::Key_Escape);
+    EXPECT_TRUE(f.isVisible());
+    f.close(); // la caja de control o Alt+F4
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(f.Resultado(), 7);
+}
+
+TEST_F(VentanaMensajes, AlDescargarseRepintaLasTresUltimasVentanas) {
+    auto& registro = RegistroVentanas::instancia();
+    registro.Vaciar();
+    QMap<QString, int> repintadas;
+    for (const QString nombre : {"frmInicio", "frmPosInicio", "frmTipoCompra", "frmOtra"})
+        registro.Unirse(nombre, {}, [&repintadas, nombre] { ++repintadas[nombre]; });
+    registro.Unirse("frmQueFalla", {}, [] { throw std::runtime_error("no se pudo"); });
+    {
+        frmMsgBox f(Pedido(0));
+        f.show();
+        EXPECT_TRUE(repintadas.isEmpty()) << "solo al descargarse";
+    }
+    // La que falla cuenta entre las tres y su error no detiene a las otras.
+    EXPECT_EQ(repintadas.value("frmInicio"), 0);
+    EXPECT_EQ(repintadas.value("frmPosInicio"), 0);
+    EXPECT_EQ(repintadas.value("frmTipoCompra"), 1);
+    EXPECT_EQ(repintadas.value("frmOtra"), 1);
+    registro.Vaciar();
 }
 
 TEST_F(VentanaMensajes, ClicEnElTextoLoCopiaYTooltipEnUnRenglon) {

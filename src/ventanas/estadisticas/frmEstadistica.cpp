@@ -159,7 +159,8 @@ frmEstadistica::frmEstadistica(std::unique_ptr<Estadistica> logica, QWidget* pad
     connect(cmdActualizar_, &QPushButton::clicked, this, [this] { CmdActualizar_Click(); });
     connect(cmdCerrar_, &QPushButton::clicked, this, [this] { CmdCerrar_Click(); });
 
-    idRegistro_ = RegistroVentanas::instancia().Unirse(d.nombre, [this] { close(); });
+    idRegistro_ = RegistroVentanas::instancia().Unirse(
+        d.nombre, [this] { close(); }, [this] { repaint(); });
 
     // Form_Load
     QWidget* principal = padre ? padre->window() : nullptr;

@@ -16,6 +16,12 @@ void DialogosQt::MensajeSistema(const QString& texto, const QString& titulo) {
     QMessageBox::critical(QApplication::activeWindow(), titulo, texto);
 }
 
+void DialogosQt::AvisoSistema(const QString& texto) {
+    QMessageBox caja(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), texto,
+                     QMessageBox::Ok, QApplication::activeWindow());
+    caja.exec();
+}
+
 std::optional<QString> DialogosQt::PedirTexto(const QString& pregunta, const QString& titulo,
                                               const QString& valorInicial) {
     bool aceptado = false;

@@ -7,6 +7,7 @@ class DialogosQt : public Dialogos {
 public:
     int VentanaMensaje(const PedidoMensaje& pedido) override;
     void MensajeSistema(const QString& texto, const QString& titulo) override;
+    void AvisoSistema(const QString& texto) override;
     std::optional<QString> PedirTexto(const QString& pregunta, const QString& titulo,
                                       const QString& valorInicial) override;
     Puntero PunteroActual() const override { return puntero_; }

@@ -61,7 +61,8 @@ frmMensajeLista::frmMensajeLista(QWidget* parent) : QDialog(parent) {
     CmdAceptar->setDefault(true);
     connect(CmdAceptar, &QPushButton::clicked, this, &QDialog::accept);
 
-    idRegistro_ = RegistroVentanas::instancia().Unirse(objectName(), [this] { reject(); });
+    idRegistro_ = RegistroVentanas::instancia().Unirse(
+        objectName(), [this] { reject(); }, [this] { repaint(); });
     InstalarTeclas(this, false);
 }
 

@@ -3,6 +3,7 @@
 #include "Ventanas.h"
 #include <QEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -81,15 +82,27 @@ frmMsgBox::frmMsgBox(const PedidoMensaje& pedido, QWidget* parent)
     textoMensaje_->setToolTip(ModeloMsgBox::Tooltip(pedido.Mensaje));
 
     for (const QString& error : modelo_.ErroresDefinicion())
-        dialogos().MensajeSistema(error, QStringLiteral("Miravel"));
+        dialogos().AvisoSistema(error);
 
     resultado_ = modelo_.ResultadoPreseleccionado();
-    idRegistro_ = RegistroVentanas::instancia().Unirse(objectName(), [this] { reject(); });
+    idRegistro_ = RegistroVentanas::instancia().Unirse(
+        objectName(), [this] { reject(); }, [this] { repaint(); });
 }
 
 frmMsgBox::~frmMsgBox() {
     dialogos().PonerPuntero(punteroAnterior_);
     RegistroVentanas::instancia().Salir(idRegistro_);
+    // Lo que quedó debajo de la ventana se dibuja de nuevo en el momento.
+    RegistroVentanas::instancia().RepintarUltimas(3);
+}
+
+void frmMsgBox::keyPressEvent(QKeyEvent* evento) {
+    // Solo un botón, la caja de control o Alt+F4 cierran la ventana: Escape no.
+    if (evento->key() == Qt::Key_Escape) {
+        evento->accept();
+        return;
+    }
+    QDialog::keyPressEvent(evento);
 }
 
 int frmMsgBox::PixelesX(int twips) const {

@@ -31,6 +31,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:

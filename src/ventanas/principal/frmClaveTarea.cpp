@@ -70,7 +70,8 @@ void frmClaveTarea::closeEvent(QCloseEvent* evento) {
 
 void frmClaveTarea::showEvent(QShowEvent* evento) {
     if (!idRegistro_)
-        idRegistro_ = RegistroVentanas::instancia().Unirse(objectName(), [this] { hide(); });
+        idRegistro_ = RegistroVentanas::instancia().Unirse(
+            objectName(), [this] { hide(); }, [this] { repaint(); });
     QDialog::showEvent(evento);
 }
 

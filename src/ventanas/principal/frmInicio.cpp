@@ -153,7 +153,8 @@ frmInicio::frmInicio(QWidget* parent) : QMainWindow(parent) {
     InstalarRecursosSuite();
     setObjectName(QStringLiteral("frmInicio"));
     setWindowIcon(QIcon(QStringLiteral(":/imagenes/miravel.png")));
-    idRegistro_ = RegistroVentanas::instancia().Unirse(objectName(), [this] { hide(); });
+    idRegistro_ = RegistroVentanas::instancia().Unirse(
+        objectName(), [this] { hide(); }, [this] { repaint(); });
 
     Despachador = [this](int) { frmPosInicio::Despachar(this); };
     TraerLanzador = TraerAlFrenteVentana;
