@@ -538,11 +538,10 @@ void DateTimeBox::LeerPropiedades(const BolsaPropiedades& bolsa) {
     textoValueNull_ = bolsa.Leer(QStringLiteral("TextoValueNull"), QString()).toString();
     textoTope_->setText(textoValueNull_);
     permiteValueNull_ = bolsa.Leer(QStringLiteral("PermiteValueNull"), true).toBool();
+    // Guardada sin fecha (vacía) o sin guardar, la caja se abre con el día de hoy.
     const QVariant valor = bolsa.Leer(QStringLiteral("Value"), QDate::currentDate());
-    if (valor.isNull() || !valor.isValid())
-        selector_->PonerNulo();
-    else
-        selector_->PonerFecha(valor.toDate());
+    const QDate fecha = valor.isNull() ? QDate() : valor.toDate();
+    selector_->PonerFecha(fecha.isValid() ? fecha : QDate::currentDate());
     enabled_ = bolsa.Leer(QStringLiteral("Enabled"), true).toBool();
     PropiedadesDependientes();
 }

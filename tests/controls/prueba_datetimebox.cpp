@@ -187,15 +187,17 @@ TEST(DateTimeBox, PropiedadesGuardadasEnOrdenYSinLosValoresPorDefecto) {
     EXPECT_FALSE(tercera.CheckBox());
     EXPECT_EQ(tercera.Value().toDate(), Hoy) << "sin Value guardado, hoy";
 
-    // Una caja vacía se guarda vacía y vuelve vacía.
+    // Una caja guardada sin fecha se abre con el día de hoy, también la que
+    // admite quedar vacía.
     DateTimeBox vacia;
     ASSERT_TRUE(vacia.PonerValue(QVariant()));
     BolsaPropiedades b;
     vacia.GuardarPropiedades(b);
     DateTimeBox vuelta;
     vuelta.LeerPropiedades(b);
-    EXPECT_TRUE(vuelta.Value().isNull());
-    EXPECT_FALSE(vuelta.TextoTope()->isHidden());
+    EXPECT_TRUE(vuelta.PermiteValueNull());
+    EXPECT_EQ(vuelta.Value().toDate(), Hoy);
+    EXPECT_TRUE(vuelta.TextoTope()->isHidden());
 }
 
 TEST(DateTimeBox, TildarLaCasillaVaciaDejaHoyYAvisaUnaVez) {
