@@ -125,9 +125,11 @@ TEST_F(Sentencias, SeguimientoConMarcaSoloEnLaFallida) {
 }
 
 TEST_F(Sentencias, SentenciaLentaSegunElUmbral) {
-    Glob().TimeoutSql = 5;
-    EXPECT_TRUE(EjecutarSQL(QStringLiteral("SELECT pg_sleep(0)")));
+    // Un segundo entero (1,2 s cuenta como 1) no pasa el umbral de 1: no es lenta.
+    Glob().TimeoutSql = 1;
+    EXPECT_TRUE(EjecutarSQL(QStringLiteral("SELECT pg_sleep(1.2)")));
     EXPECT_TRUE(LeerTodo(QStringLiteral("Sql")).isEmpty());
+    // Con umbral 0 la misma duración sí lo pasa.
     Glob().TimeoutSql = 0;
     Recordset rs;
     CargarRecordset(rs, QStringLiteral("SELECT pg_sleep(1.2) FROM dual"), QString());
@@ -173,10 +175,20 @@ TEST_F(Sentencias, ParametrosDeConfiguracion) {
     QString owner;
     EXPECT_TRUE(LeerParametroConfig(owner, QStringLiteral("OWNER_DB"), 47));
     EXPECT_EQ(owner, QStringLiteral("OWNER_SARVO"));
+    Cambiar(QStringLiteral("UPDATE owner_sarvo.config SET contenido = ' 17 ' "
+                           "WHERE sistema = 'GDA' AND nombre_parametro = 'TIMEOUT_SQL'"));
     qint32 timeout = -5;
     EXPECT_TRUE(LeerParametroConfig(timeout, QStringLiteral("TIMEOUT_SQL"), 37));
-    EXPECT_GE(timeout, 0);
+    EXPECT_EQ(timeout, 17);
     EXPECT_TRUE(ui.mensajes.empty());
+    // Un contenido que no es un entero de 16 bits cuenta como faltante.
+    Cambiar(QStringLiteral("UPDATE owner_sarvo.config SET contenido = '70000' "
+                           "WHERE sistema = 'GDA' AND nombre_parametro = 'TIMEOUT_SQL'"));
+    qint16 corto = -5;
+    EXPECT_FALSE(LeerParametroConfig(corto, QStringLiteral("TIMEOUT_SQL"), 37));
+    EXPECT_EQ(corto, -5);
+    ASSERT_EQ(ui.mensajes.size(), 1u);
+    ui.mensajes.clear();
 
     QString nada = QStringLiteral("sin cambio");
     EXPECT_FALSE(LeerParametroConfig(nada, QStringLiteral("NO_EXISTE_JAMAS"), 380, QString(),

@@ -142,21 +142,62 @@ TEST_F(Catalogo, SinParametrosParaLasMarcasOCodigoAusenteNoAbreLaVentanaDelCatal
     EXPECT_EQ(Glob().UltimoMensaje, ausente);
 }
 
-TEST_F(Catalogo, CadaNumeroTraducidoTieneSuFilaConElParametroPuesto) {
-    const long traducidos[] = {1,     54,    904,   1400,  1438,  2292,  6550,  20101, 20103,
-                               20104, 20105, 20106, 20107, 20108, 20109, 20110, 20111, 20112,
-                               20113, 20114, 20115, 20116, 20117, 20118, 20121, 20123};
-    for (long n : traducidos) {
+TEST_F(Catalogo, CadaNumeroDeOracleMuestraSuCodigoDelCatalogo) {
+    // Cada fila lleva su código en el título: así se ve qué fila se mostró.
+    ASSERT_TRUE(Glob().Conexion->Ejecutar(
+        QStringLiteral("UPDATE owner_sarvo.errores_vb SET titulo = 'Código ' || codigo_error")));
+    struct Traduccion {
+        long oracle;
+        int codigo;
+        const char* parametro;
+    };
+    const Traduccion tabla[] = {
+        {1, 1, nullptr},
+        {54, 59, nullptr},
+        {904, 5, nullptr},
+        {1400, 2, nullptr},
+        {1438, 403, nullptr},
+        {2292, 3, nullptr},
+        {6550, 4, nullptr},
+        {20101, 6, nullptr},
+        {20103, 3, nullptr},
+        {20104, 130, nullptr},
+        {20105, 131, nullptr},
+        {20106, 132, nullptr},
+        {20107, 133, nullptr},
+        {20108, 186, nullptr},
+        {20109, 212, nullptr},
+        {20110, 213, nullptr},
+        {20111, 239, nullptr},
+        {20112, 313, nullptr},
+        {20113, 169, "Módulo Horario"},
+        {20114, 327, nullptr},
+        {20115, 328, nullptr},
+        {20116, 368, nullptr},
+        {20117, 369, nullptr},
+        {20118, 370, nullptr},
+        {20121, 377, "21"},
+        {20123, 4004, nullptr},
+    };
+    for (const Traduccion& t : tabla) {
+        guion.mensajes.clear();
+        MostrarErrorBase(nullptr, t.oracle);
+        ASSERT_EQ(guion.mensajes.size(), 1u) << t.oracle;
+        const PedidoMensaje& p = guion.mensajes[0];
+        EXPECT_EQ(p.titulo, QStringLiteral("Código %1").arg(t.codigo)) << t.oracle;
+        EXPECT_FALSE(p.Mensaje.contains(QLatin1Char('@'))) << t.oracle;
+        if (t.parametro)
+            EXPECT_TRUE(p.Mensaje.contains(QString::fromUtf8(t.parametro))) << t.oracle;
+    }
+    // Sin traducción: el texto interno con el número, nunca una fila del catálogo.
+    for (long n : {20102L, 20119L, 20120L, 20122L, 942L}) {
         guion.mensajes.clear();
         MostrarErrorBase(nullptr, n);
         ASSERT_EQ(guion.mensajes.size(), 1u) << n;
-        const PedidoMensaje& p = guion.mensajes[0];
-        EXPECT_FALSE(p.aceptarConAcceso)
-            << n << " no salió del catálogo: " << p.Mensaje.toStdString();
-        EXPECT_FALSE(p.Mensaje.contains(QLatin1Char('@'))) << n;
+        EXPECT_EQ(guion.mensajes[0].Mensaje,
+                  QStringLiteral("Error Interno: El error %1 no esta contemplado").arg(n));
+        EXPECT_EQ(guion.mensajes[0].titulo, QStringLiteral("ERROR"));
     }
-    for (long n : {20102L, 20119L, 20120L, 20122L, 942L})
-        EXPECT_FALSE(CodigoCatalogo(n).has_value()) << n;
 }
 
 TEST_F(Catalogo, SiFallaLaLecturaDelCatalogoSeMuestraEseErrorYSeSigue) {
