@@ -306,29 +306,21 @@ void DateTimeBox::PonerFondo(QLineEdit* texto, QRgb fondo, QRgb letra) {
     texto->setAutoFillBackground(true);
 }
 
+// Propiedades que solo se guardan: se anotan y se avisa el cambio.
 void DateTimeBox::PonerBackColor(qint32 color) {
-    backColor_ = color;
-    emit PropiedadCambiada(QStringLiteral("BackColor"));
+    Guardar(backColor_, color, "BackColor");
 }
-
 void DateTimeBox::PonerForeColor(qint32 color) {
-    foreColor_ = color;
-    emit PropiedadCambiada(QStringLiteral("ForeColor"));
+    Guardar(foreColor_, color, "ForeColor");
 }
-
 void DateTimeBox::PonerAppearance(qint16 valor) {
-    appearance_ = valor;
-    emit PropiedadCambiada(QStringLiteral("Appearance"));
+    Guardar(appearance_, valor, "Appearance");
 }
-
 void DateTimeBox::PonerBackStyle(qint16 valor) {
-    backStyle_ = valor;
-    emit PropiedadCambiada(QStringLiteral("BackStyle"));
+    Guardar(backStyle_, valor, "BackStyle");
 }
-
 void DateTimeBox::PonerBorderStyle(qint16 valor) {
-    borderStyle_ = valor;
-    emit PropiedadCambiada(QStringLiteral("BorderStyle"));
+    Guardar(borderStyle_, valor, "BorderStyle");
 }
 
 void DateTimeBox::PonerEnabled(bool habilitado) {

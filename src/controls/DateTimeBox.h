@@ -154,6 +154,10 @@ private:
     void AplicarEstado();
     void Acomodar();
     void PonerFondo(QLineEdit* texto, QRgb fondo, QRgb letra);
+    template <typename T> void Guardar(T& campo, T valor, const char* propiedad) {
+        campo = valor;
+        emit PropiedadCambiada(QLatin1String(propiedad));
+    }
     void MostrarTope(bool mostrar);
     void ActualizarTextos();
     // Respuestas a los avisos del selector.

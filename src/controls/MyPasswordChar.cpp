@@ -43,39 +43,27 @@ void MyPasswordChar::PonerPasswordChar(const QString& caracter) {
 }
 
 void MyPasswordChar::PonerFontBold(bool v) {
-    QFont f = font();
-    f.setBold(v);
-    setFont(f);
+    CambiarLetra([v](QFont& f) { f.setBold(v); });
 }
 
 void MyPasswordChar::PonerFontItalic(bool v) {
-    QFont f = font();
-    f.setItalic(v);
-    setFont(f);
+    CambiarLetra([v](QFont& f) { f.setItalic(v); });
 }
 
 void MyPasswordChar::PonerFontSize(double puntos) {
     if (puntos <= 0)
         return;
-    QFont f = font();
-    f.setPointSizeF(puntos);
-    setFont(f);
+    CambiarLetra([puntos](QFont& f) { f.setPointSizeF(puntos); });
 }
 
 void MyPasswordChar::PonerFontName(const QString& nombre) {
-    QFont f = font();
-    f.setFamily(nombre);
-    setFont(f);
+    CambiarLetra([&nombre](QFont& f) { f.setFamily(nombre); });
 }
 
 void MyPasswordChar::PonerFontStrikethru(bool v) {
-    QFont f = font();
-    f.setStrikeOut(v);
-    setFont(f);
+    CambiarLetra([v](QFont& f) { f.setStrikeOut(v); });
 }
 
 void MyPasswordChar::PonerFontUnderline(bool v) {
-    QFont f = font();
-    f.setUnderline(v);
-    setFont(f);
+    CambiarLetra([v](QFont& f) { f.setUnderline(v); });
 }

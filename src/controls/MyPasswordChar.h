@@ -40,6 +40,11 @@ public:
     void PonerFontTransparent(bool v) { fontTransparent_ = v; }
 
 private:
+    template <typename Cambio> void CambiarLetra(Cambio cambio) {
+        QFont f = font();
+        cambio(f);
+        setFont(f);
+    }
     QString passwordChar_;
     QProxyStyle* estilo_ = nullptr;
     bool fontTransparent_ = true;
