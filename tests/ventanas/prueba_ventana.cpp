@@ -117,23 +117,23 @@ TEST_F(VentanaPrincipal, DemoTituloPanelesArbolBarraYSalida) {
     EXPECT_EQ(v->windowTitle(), municipalidad + " - " + descripcion);
 
     // Paneles.
-    EXPECT_EQ(v->Panel(1)->text(), "Seleccione la tarea a realizar");
-    EXPECT_FALSE(v->Panel(1)->pixmap().isNull());
-    EXPECT_EQ(v->Panel(2)->text(), "V.1.0.0");
+    EXPECT_EQ(v->Panel(1)->Text(), "Seleccione la tarea a realizar");
+    EXPECT_FALSE(v->Panel(1)->Picture().isNull());
+    EXPECT_EQ(v->Panel(2)->Text(), "V.1.0.0");
     EXPECT_EQ(Glob().VersionSistema, "V.1.0.0");
     EXPECT_TRUE(v->Panel(2)->toolTip().startsWith("MRV - "));
     EXPECT_EQ(v->Panel(2)->width(), 100);
-    EXPECT_EQ(v->Panel(3)->text(), "DEMO");
+    EXPECT_EQ(v->Panel(3)->Text(), "DEMO");
     EXPECT_EQ(v->Panel(3)->toolTip(), "Usuario actual del sistema");
     EXPECT_EQ(v->Panel(3)->width(), 133);
     const QDate hoy =
         QDate::fromString(Valor("SELECT to_char(current_date,'YYYY-MM-DD')"), Qt::ISODate);
-    EXPECT_EQ(v->Panel(4)->text(), TextoFechaLarga(hoy));
+    EXPECT_EQ(v->Panel(4)->Text(), TextoFechaLarga(hoy));
     EXPECT_TRUE(QRegularExpression("^\\d\\d de [A-Z][a-zé]+ de \\d{4}$")
-                    .match(v->Panel(4)->text())
+                    .match(v->Panel(4)->Text())
                     .hasMatch());
     EXPECT_EQ(v->Panel(4)->toolTip(), "Fecha actual");
-    EXPECT_EQ(v->Panel(5)->text(), ""); // dueño OWNER_SARVO: sin "C/P"
+    EXPECT_EQ(v->Panel(5)->Text(), ""); // dueño OWNER_SARVO: sin "C/P"
     EXPECT_EQ(v->BarradeEstado->height(), 25);
     EXPECT_EQ(Glob().EjercicioActual, hoy.year());
 
@@ -283,7 +283,7 @@ TEST_F(VentanaPrincipal, ArbolDesdeFilasRechazosFrecuentesYBarra) {
     ASSERT_TRUE(v->Cargar());
     QCoreApplication::processEvents();
     EXPECT_TRUE(guion.mensajes.empty()) << guion.Textos().join('|').toStdString();
-    EXPECT_EQ(v->Panel(3)->text(), "SHELL_PRUEBA");
+    EXPECT_EQ(v->Panel(3)->Text(), "SHELL_PRUEBA");
     if (const QString dir = qEnvironmentVariable("MIRAVEL_CAPTURAS"); !dir.isEmpty()) {
         EXPECT_TRUE(v->grab().save(dir + "/inicio_frecuentes.png"));
     }

@@ -122,28 +122,28 @@ PanelEstado::PanelEstado(QWidget* parent) : QFrame(parent) {
     fila->addWidget(texto_, 1);
 }
 
-void PanelEstado::setText(const QString& texto) {
+void PanelEstado::PonerText(const QString& texto) {
     texto_->setText(texto);
 }
-QString PanelEstado::text() const {
+QString PanelEstado::Text() const {
     return texto_->text();
 }
-void PanelEstado::setPixmap(const QPixmap& imagen) {
+void PanelEstado::PonerPicture(const QPixmap& imagen) {
     imagen_->setPixmap(imagen);
     imagen_->setVisible(!imagen.isNull());
 }
-QPixmap PanelEstado::pixmap() const {
+QPixmap PanelEstado::Picture() const {
     return imagen_->pixmap();
 }
-void PanelEstado::setAlignment(Qt::Alignment a) {
+void PanelEstado::PonerAlignment(Qt::Alignment a) {
     texto_->setAlignment(a | Qt::AlignVCenter);
 }
-Qt::Alignment PanelEstado::alignment() const {
+Qt::Alignment PanelEstado::Alignment() const {
     return texto_->alignment() & Qt::AlignHorizontal_Mask;
 }
 void PanelEstado::mouseDoubleClickEvent(QMouseEvent* evento) {
     QFrame::mouseDoubleClickEvent(evento);
-    emit dobleClic();
+    emit DblClick();
 }
 
 // ---- frmInicio
@@ -238,12 +238,12 @@ frmInicio::frmInicio(QWidget* parent) : QMainWindow(parent) {
         else
             BarradeEstado->addPermanentWidget(panel);
         const int indice = i + 1;
-        connect(panel, &PanelEstado::dobleClic, this,
+        connect(panel, &PanelEstado::DblClick, this,
                 [this, indice] { BarradeEstado_PanelDblClick(indice); });
     }
     // Diseño: el emblema de la provincia en el panel 1.
-    Panel(1)->setPixmap(QPixmap(QStringLiteral(":/imagenes/emblema_provincia.png")));
-    Panel(1)->setText(TextoPanel1);
+    Panel(1)->PonerPicture(QPixmap(QStringLiteral(":/imagenes/emblema_provincia.png")));
+    Panel(1)->PonerText(TextoPanel1);
 
     InstalarTeclas(this, false);
 }
@@ -266,7 +266,7 @@ bool frmInicio::Cargar() {
         ObtenerParametro(QStringLiteral("GDA"), QStringLiteral("COD_PROVINCIA"),
                          QStringLiteral("False"), QString(), QStringLiteral("S"));
     if (provincia != QLatin1String("BSAS"))
-        Panel(1)->setPixmap(frmResources::Instancia().EmblemaAlternativo());
+        Panel(1)->PonerPicture(frmResources::Instancia().EmblemaAlternativo());
     // Centrada, a pantalla completa, con su barra de estado, título y fondo.
     CentrarForm(this);
     ConfigurarVentanaPrincipal();
@@ -323,29 +323,29 @@ void frmInicio::ConfigurarVentanaPrincipal() {
     };
     for (int i = 0; i < 5; ++i) {
         PanelEstado* p = Panel(i + 1);
-        p->setAlignment(medidas[i].alineacion);
+        p->PonerAlignment(medidas[i].alineacion);
         if (medidas[i].fijo)
             p->setFixedWidth(medidas[i].minimo);
         else if (medidas[i].minimo > 0)
             p->setMinimumWidth(medidas[i].minimo);
     }
-    Panel(1)->setText(TextoPanel1);
+    Panel(1)->PonerText(TextoPanel1);
 
     Glob().VersionSistema = TextoVersionPrograma();
-    Panel(2)->setText(Glob().VersionSistema);
+    Panel(2)->PonerText(Glob().VersionSistema);
     const QFileInfo carpeta(QCoreApplication::applicationDirPath());
     Panel(2)->setToolTip(QStringLiteral("MRV - ") +
                          carpeta.lastModified().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")));
 
-    Panel(3)->setText(Glob().UsuarioActual);
+    Panel(3)->PonerText(Glob().UsuarioActual);
     Panel(3)->setToolTip(QStringLiteral("Usuario actual del sistema"));
 
     const std::optional<QDateTime> fecha = FechaServidor(false);
-    Panel(4)->setText(TextoFechaLarga(fecha ? fecha->date() : QDate::currentDate()));
+    Panel(4)->PonerText(TextoFechaLarga(fecha ? fecha->date() : QDate::currentDate()));
     Panel(4)->setToolTip(QStringLiteral("Fecha actual"));
 
     if (MarcaCP())
-        Panel(5)->setText(QStringLiteral("C/P"));
+        Panel(5)->PonerText(QStringLiteral("C/P"));
     Panel(5)->setToolTip(QString());
 
     const QString sql = QStringLiteral("//SELECT DESCRIPCION FROM {SISTEMAS} WHERE SISTEMA='") +

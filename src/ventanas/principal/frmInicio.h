@@ -25,15 +25,15 @@ class PanelEstado : public QFrame {
     Q_OBJECT
 public:
     explicit PanelEstado(QWidget* parent = nullptr);
-    void setText(const QString& texto);
-    QString text() const;
-    void setPixmap(const QPixmap& imagen);
-    QPixmap pixmap() const;
-    void setAlignment(Qt::Alignment alineacion);
-    Qt::Alignment alignment() const;
+    QString Text() const;
+    void PonerText(const QString& texto);
+    QPixmap Picture() const;
+    void PonerPicture(const QPixmap& imagen);
+    Qt::Alignment Alignment() const;
+    void PonerAlignment(Qt::Alignment alineacion);
 
 signals:
-    void dobleClic();
+    void DblClick();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* evento) override;
