@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMap>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -188,6 +189,28 @@ TEST_F(VentanaMensajes, FocoEnElBotonPorDefectoYTabSoloPorLosVisibles) {
     EXPECT_EQ(guion.avisosSistema,
               (QStringList{ModeloMsgBox::ErrorJuegoBotones, ModeloMsgBox::ErrorBotonDefecto}));
     EXPECT_TRUE(guion.mensajesSistema.isEmpty());
+}
+
+TEST_F(VentanaMensajes, ElAvisoDelSistemaEsUnaCajaSinIconoConUnSoloBoton) {
+    DialogosQt qt;
+    QMessageBox::Icon icono = QMessageBox::Critical;
+    qsizetype botones = 0;
+    QString texto;
+    QTimer::singleShot(0, [&] {
+        auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!caja)
+            return;
+        icono = caja->icon();
+        botones = caja->buttons().size();
+        texto = caja->text();
+        if (const QString dir = qEnvironmentVariable("MIRAVEL_CAPTURAS"); !dir.isEmpty())
+            caja->grab().save(dir + QStringLiteral("/aviso_sistema.png"));
+        caja->accept();
+    });
+    qt.AvisoSistema(ModeloMsgBox::ErrorJuegoBotones);
+    EXPECT_EQ(icono, QMessageBox::NoIcon);
+    EXPECT_EQ(botones, 1);
+    EXPECT_EQ(texto, ModeloMsgBox::ErrorJuegoBotones);
 }
 
 TEST_F(VentanaMensajes, EscapeNoCierraLaVentana) {
