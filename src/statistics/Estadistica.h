@@ -5,6 +5,7 @@
 // los gráficos que se llenan. Cada estadística hereda, da su descripción y
 // escribe solo sus lecturas y su receta de gráfico.
 #include "ModeloGrafico.h"
+#include "PedidoImpresion.h"
 #include <QDate>
 #include <QRect>
 #include <QSize>
@@ -71,6 +72,9 @@ public:
     bool Aceptar(CajaFecha& fecha);
     // Genera y confirma para la fecha (también lo usan las ventanas que solo imprimen).
     bool GenerarYConfirmar(const QDate& fecha);
+
+    // Lo que "Imprimir Todo" manda al módulo de impresión para esa fecha.
+    virtual PedidoImpresion Impresion(const QDate& fecha) const = 0;
 
     // Llamadas a los procedimientos, calificadas con el dueño de la suite.
     QStringList SentenciasGeneracion(const QDate& fecha) const;

@@ -34,6 +34,21 @@ QString TipoCompra::ConsultaCarga() {
            QLatin1String(" ORDER BY CANTIDAD DESC");
 }
 
+PedidoImpresion TipoCompra::Impresion(const QDate& fecha) const {
+    PedidoImpresion p;
+    p.titulo = QStringLiteral("Tipos de Compra");
+    p.archivo = QStringLiteral("MRV_TipoCompra.rpt");
+    // El usuario va en la sentencia, con dos retornos de carro antes del orden.
+    p.Consulta(QLatin1String("SELECT * FROM ") + Tabla(QStringLiteral("GES_TIPO_COMPRA")) +
+               QLatin1String(" WHERE COD_USUARIO = ") + Usuario() +
+               QLatin1String("\r\r ORDER BY CANTIDAD DESC"));
+    p.Formula(QLatin1String("Fecha='") + fecha.toString(QStringLiteral("dd/MM/yyyy")) +
+              QLatin1Char('\''));
+    p.Formula(QLatin1String("Ejercicio=") + TextoAnio(fecha));
+    p.Formula(QLatin1String("Municipalidad='") + Glob().Municipalidad + QLatin1Char('\''));
+    return p;
+}
+
 void TipoCompra::LeerTrasGenerar(CajaFecha& fecha) {
     Recordset rs;
     if (!Abrir(rs, ConsultaAceptar()))

@@ -11,6 +11,8 @@ public:
     static QString ConsultaAceptar();
     static QString ConsultaCarga();
 
+    PedidoImpresion Impresion(const QDate& fecha) const override;
+
 protected:
     void LeerAlCargar(CajaFecha& fecha) override;
     void LeerTrasGenerar(CajaFecha& fecha) override;

@@ -328,4 +328,23 @@ TEST(SentenciasTipoCompra, ArmadoExactoConElDueno) {
     Glob() = EstadoSesion();
 }
 
+TEST(SentenciasTipoCompra, PedidoDeImpresionEnSuOrdenYSinEscaparComillas) {
+    Glob() = EstadoSesion();
+    Glob().CodUsuario = 15;
+    Glob().Municipalidad = QStringLiteral("Villa O'Higgins");
+    const PedidoImpresion p = TipoCompra().Impresion(QDate(2004, 3, 5));
+    EXPECT_EQ(p.titulo, QStringLiteral("Tipos de Compra"));
+    EXPECT_EQ(p.archivo, QStringLiteral("MRV_TipoCompra.rpt"));
+    EXPECT_FALSE(p.generarAntes) << "imprime lo que la tabla ya tiene";
+    using T = PasoImpresion::Tipo;
+    const std::vector<PasoImpresion> esperados{
+        {T::Consulta, "SELECT * FROM OWNER_SARVO.GES_TIPO_COMPRA WHERE COD_USUARIO = 15\r\r"
+                      " ORDER BY CANTIDAD DESC"},
+        {T::Formula, "Fecha='05/03/2004'"},
+        {T::Formula, "Ejercicio=2004"},
+        {T::Formula, "Municipalidad='Villa O'Higgins'"}};
+    EXPECT_EQ(p.pasos, esperados);
+    Glob() = EstadoSesion();
+}
+
 } // namespace
