@@ -48,6 +48,11 @@ bool LeerImagenes(Corrida& c, ErrorDefinicion& error) {
             const QString ruta = carpeta.absoluteFilePath(e.archivo);
             if (c.imagenes.contains(ruta))
                 continue;
+            if (!QFileInfo(ruta).isFile()) {
+                error = {c.definicion->archivo, e.linea,
+                         QStringLiteral("no se encuentra la imagen %1").arg(ruta)};
+                return false;
+            }
             QImageReader lector(ruta);
             const QImage imagen = lector.read();
             if (imagen.isNull()) {

@@ -22,7 +22,7 @@ QVariant ValorDeTotal(const Corrida& c, const Elemento& e, int grupo) {
         if (!a.cuenta)
             return {};
         const double v = e.funcion == Funcion::Minimo ? a.minimo : a.maximo;
-        return a.enteros ? QVariant(qlonglong(v)) : QVariant(v);
+        return a.enteros && std::abs(v) < 9e15 ? QVariant(qlonglong(v)) : QVariant(v);
     }
     }
     return {};

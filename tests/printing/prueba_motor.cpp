@@ -4,6 +4,7 @@
 // el ingreso, los errores que lee EjecutarReporte, páginas, zoom y búsqueda.
 #include "AyudaReportes.h"
 #include "BaseDePrueba.h"
+#include "CadenaLogon.h"
 #include "ConexionBase.h"
 #include "Glob_Sarvo.h"
 #include "MotorReporte.h"
@@ -143,6 +144,30 @@ TEST_F(Motor, IngresoConLasCadenasDelPrograma) {
     m.setConnect(QStringLiteral(";;;UID=DEMO;PWD=otra"));
     EXPECT_FALSE(m.setAction(1));
     EXPECT_EQ(m.ErrorNumero(), MotorReporte::FallaConexion);
+}
+
+TEST(CadenaLogon, LasDosFormasDelProgramaYClavesConSignos) {
+    struct Caso {
+        const char* logon;
+        const char* conexion;
+    };
+    const Caso casos[] = {
+        // sin origen de datos: "Oracle"
+        {";;;UID=DEMO;PWD=MdemoomeD", "DSN=Oracle;UID=DEMO;PWD=MdemoomeD"},
+        {"Provider=MSDASQL;;DSN=Oracle;UID=DEMO;PWD=MdemoomeD",
+         "DSN=Oracle;UID=DEMO;PWD=MdemoomeD"},
+        // clave armada sin citar: llega hasta el final, con ";", "}" y "="
+        {";;;UID=O'NEIL;PWD=a;b}c=d", "DSN=Oracle;UID=O'NEIL;PWD={a;b}}c=d}"},
+        // citada con llaves, como la arma el programa
+        {"Provider=MSDASQL;;DSN=Oracle;UID={U;1};PWD={p}}w;x}",
+         "DSN=Oracle;UID={U;1};PWD={p}}w;x}"},
+        // otro origen y atributos de otros motores de reportes
+        {"DSN=Pruebas;UID=U;PWD=x;DSQ=base", "DSN=Pruebas;UID=U;PWD=x"},
+        {"", "DSN=Oracle;UID=;PWD="},
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(CadenaConexionDeLogon(QString::fromUtf8(c.logon)), QString::fromUtf8(c.conexion))
+            << c.logon;
 }
 
 TEST_F(Motor, FallasConNumeroOrigenYDescripcion) {
