@@ -332,15 +332,14 @@ bool Lector::LeerGrupo(Definicion& d, Atributos& a) {
             return Fallar(QStringLiteral("elemento <%1> inesperado en <grupo>: se esperaba "
                                          "encabezado-grupo o pie-grupo")
                               .arg(e));
-        int& destino =
-            encabezado ? d.grupos[size_t(indice)].encabezado : d.grupos[size_t(indice)].pie;
-        if (destino >= 0)
+        int Grupo::*const miembro = encabezado ? &Grupo::encabezado : &Grupo::pie;
+        if (d.grupos[size_t(indice)].*miembro >= 0)
             return Fallar(QStringLiteral("<%1> repetido: va una sola vez por grupo").arg(e));
         int banda = -1;
         if (!LeerBanda(d, encabezado ? TipoBanda::EncabezadoGrupo : TipoBanda::PieGrupo, indice, b,
                        banda))
             return false;
-        d.grupos[size_t(indice)].*(encabezado ? &Grupo::encabezado : &Grupo::pie) = banda;
+        d.grupos[size_t(indice)].*miembro = banda;
     }
 }
 

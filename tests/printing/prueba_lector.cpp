@@ -164,6 +164,9 @@ TEST(Lector, CadaArchivoMaloDiceDondeYQueSeEsperaba) {
         {"<reporte><pagina papel=\"A4\" margen=\"10\"/>\n<detalle alto=\"290\"/></reporte>", 2,
          "la banda mide 290,0 mm"},
         {"<reporte>\n<grupo>\n</grupo></reporte>", 2, "<grupo> necesita columna"},
+        {"<reporte>\n<grupo columna=\"a\">\n<pie-grupo alto=\"5\"/>\n<pie-grupo alto=\"5\"/>"
+         "\n</grupo></reporte>",
+         4, "<pie-grupo> repetido: va una sola vez por grupo"},
         {"<reporte>\n<detalle alto=\"5\">\n<porcentaje columna=\"x\" de=\"grupo\"/></detalle>"
          "</reporte>",
          3, "de=\"grupo\" necesita un grupo"},

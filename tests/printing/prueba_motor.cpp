@@ -93,6 +93,14 @@ TEST_F(Motor, LaConsultaDeLaVentanaReemplazaLaGuardada) {
     EXPECT_TRUE(lineas.contains(QStringLiteral("Tipos de compra: 5 $ 81.300.000,00")))
         << lineas.join('\n').toStdString();
     EXPECT_FALSE(lineas.join('\n').contains(QStringLiteral("Caja Chica")));
+
+    // la guardada puesta en mayúsculas, como la deja el cambio de dueño, corre igual
+    m.setSQLQuery(QString());
+    m.RetrieveSQLQuery();
+    m.setSQLQuery(m.SQLQuery().toUpper());
+    m.setFormulas(6, QStringLiteral("MontoMinimo = 1000000"));
+    ASSERT_TRUE(m.setAction(1)) << m.ErrorDescripcion().toStdString();
+    EXPECT_TRUE(TextosPagina(m, 1).contains(QStringLiteral("Tipos de compra: 4 $ 80.500.000,00")));
 }
 
 TEST_F(Motor, LasFormulasEntranALaConsultaSinPegarseCrudas) {
