@@ -211,10 +211,8 @@ QString MotorReporte::GetNthSubreportName(qint16 indice) {
 }
 
 void MotorReporte::RetrieveSQLQuery() {
-    if (const Definicion* d = DefinicionDe(subreporte_)) {
+    if (const Definicion* d = DefinicionDe(subreporte_))
         consultas_[Clave(subreporte_)] = d->consulta;
-        emit consultaAsignada(subreporte_, d->consulta);
-    }
 }
 
 void MotorReporte::AplicarConsulta() {

@@ -172,6 +172,7 @@ public:
 
 signals:
     void paginaCambiada(int pagina);
+    // Cada asignación de SQLQuery (no las de RetrieveSQLQuery) y cada AplicarConsulta.
     void zoomCambiado(qint16 codigo);
     void consultaAsignada(const QString& subreporte, const QString& sql);
     void consultaAplicada();

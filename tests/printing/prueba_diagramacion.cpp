@@ -1,5 +1,6 @@
 // Diagramación y textos de las páginas con datos en memoria: cantidad de
 // páginas, "Página N de M", grupos, totales, porcentajes y dónde cae cada banda.
+#include "AyudaReportes.h"
 #include "LectorDefinicion.h"
 #include "PintorReporte.h"
 #include <gtest/gtest.h>
@@ -222,6 +223,54 @@ TEST(Diagramacion, SubreporteHaceCrecerSuBanda) {
                                     [](const Trazo& t) { return t.texto == "Abajo"; });
     ASSERT_NE(abajo, trazos.end());
     EXPECT_NEAR(abajo->caja.top(), (10 + 20 + 15) * Mm, 1e-6);
+}
+
+TEST(Diagramacion, ImagenesDeArchivoYDeColumna) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(prueba::EscribirArchivo(dir.filePath(QStringLiteral("img/escudo.png")),
+                                        prueba::EmblemaPng()));
+    const QByteArray xml = R"(<reporte version="1"><pagina margen="10"/>
+      <encabezado-reporte alto="30">
+        <imagen archivo="img/escudo.png" ancho="40" alto="20"/>
+        <imagen archivo="img/escudo.png" x="50" ancho="40" alto="20" ajuste="estirar"/>
+      </encabezado-reporte>
+      <detalle alto="10"><imagen columna="emblema" ancho="10" alto="10"/></detalle>
+    </reporte>)";
+    ErrorDefinicion error;
+    auto d = LeerDefinicionDeTexto(xml, dir.filePath(QStringLiteral("MRV_Img.rpt")), error);
+    ASSERT_TRUE(d) << error.Texto().toStdString();
+    Corrida c;
+    c.definicion = d;
+    // la columna como llega por ODBC: el binario en hexadecimal, con o sin "\x"
+    const QString hex = QString::fromLatin1(prueba::EmblemaPng().toHex());
+    c.datos = std::make_unique<DatosEnMemoria>(
+        QStringList{QStringLiteral("emblema")},
+        std::vector<std::vector<QVariant>>{{hex}, {QStringLiteral("\\x") + hex}, {QVariant()}});
+    ASSERT_TRUE(PrepararCorrida(c, false, error)) << error.Texto().toStdString();
+    std::vector<QRectF> cajas;
+    for (const Trazo& t : ArmarPagina(c, 0, {}))
+        if (t.tipo == Trazo::Tipo::Imagen) {
+            EXPECT_EQ(t.imagen.size(), QSize(64, 64));
+            cajas.push_back(t.caja);
+        }
+    ASSERT_EQ(cajas.size(), 4u); // dos de archivo y dos de la columna (la nula no)
+    // proporcional: cuadrada y centrada en su caja de 40 × 20 mm
+    EXPECT_NEAR(cajas[0].width(), 20 * Mm, 1e-6);
+    EXPECT_NEAR(cajas[0].left(), (10 + 10) * Mm, 1e-6);
+    EXPECT_NEAR(cajas[1].width(), 40 * Mm, 1e-6); // estirada
+    EXPECT_NEAR(cajas[2].top(), (10 + 30) * Mm, 1e-3);
+    EXPECT_NEAR(cajas[3].top(), (10 + 40) * Mm, 1e-3);
+
+    // una imagen que no está es un error de la corrida, con su línea
+    QFile::remove(dir.filePath(QStringLiteral("img/escudo.png")));
+    Corrida otra;
+    otra.definicion = d;
+    otra.datos = std::make_unique<DatosEnMemoria>(QStringList{QStringLiteral("emblema")},
+                                                  std::vector<std::vector<QVariant>>());
+    EXPECT_FALSE(PrepararCorrida(otra, false, error));
+    EXPECT_EQ(error.linea, 3);
+    EXPECT_TRUE(error.mensaje.startsWith(QStringLiteral("no se encuentra la imagen")))
+        << error.mensaje.toStdString();
 }
 
 TEST(Diagramacion, DatosQueNoSirvenAlReporte) {

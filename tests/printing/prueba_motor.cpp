@@ -259,13 +259,13 @@ TEST_F(Motor, SubreportesYConsultasGuardadas) {
     EXPECT_TRUE(m.SQLQuery().startsWith(QStringLiteral("SELECT cod_tipo_compra")));
     m.setSQLQuery(m.SQLQuery().toUpper());
     m.AplicarConsulta();
-    EXPECT_EQ(asignadas, 3);
+    EXPECT_EQ(asignadas, 1); // leer la guardada no es asignar
     EXPECT_EQ(aplicadas, 2);
 
     m.setSubreportToChange(QStringLiteral("NO_EXISTE.RPT"));
     m.setSQLQuery(QStringLiteral("SELECT 1 FROM dual"));
     EXPECT_EQ(m.ErrorNumero(), MotorReporte::FallaSubreporte);
-    EXPECT_EQ(asignadas, 3);
+    EXPECT_EQ(asignadas, 1);
 
     // el subreporte del emblema leído por sí mismo, como lo hace el módulo de impresión
     MotorReporte aux;
