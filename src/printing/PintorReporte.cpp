@@ -44,7 +44,7 @@ public:
         return *m;
     }
 
-    const Medidas& De(const Estilo& e) {
+    Medidas& De(const Estilo& e) {
         const auto clave = std::make_tuple(qRound(e.tamano * 100), e.negrita, e.cursiva);
         auto it = medidas_.find(clave);
         if (it == medidas_.end())
@@ -53,7 +53,7 @@ public:
     }
 
     qreal Ancho(const Estilo& e, QStringView texto) {
-        Medidas& m = const_cast<Medidas&>(De(e));
+        Medidas& m = De(e);
         qreal ancho = 0;
         for (QChar c : texto) {
             const char16_t u = c.unicode();
