@@ -1,9 +1,12 @@
 #include "Estadistica.h"
 #include "Func_SarvoErrores.h"
+#include "Func_SarvoGeneral.h"
 #include "FyG_Sarvo.h"
 #include "Glob_Sarvo.h"
 #include "Plantillas.h"
 #include "Recordset.h"
+#include <QLocale>
+#include <algorithm>
 #include <exception>
 #include <new>
 
@@ -88,6 +91,70 @@ double Estadistica::Numero(const Recordset& rs, const QString& campo) {
 QString Estadistica::Texto(const Recordset& rs, const QString& campo) {
     const QVariant v = rs.Valor(campo);
     return v.isNull() || !v.isValid() ? QString() : v.toString();
+}
+
+double Estadistica::NumeroDeTexto(const Recordset& rs, const QString& campo) {
+    QVariant v = rs.Valor(campo);
+    const QString texto = TextoNumerico(v, QStringLiteral("0"));
+    bool ok = false;
+    const double numero = texto.toDouble(&ok);
+    if (ok)
+        return numero;
+    // Lo que la configuración regional del sistema reconoce ("1.234,5").
+    const double regional = QLocale(QLocale::Spanish, QLocale::Argentina).toDouble(texto, &ok);
+    return ok ? regional : 0.0;
+}
+
+int Estadistica::FilasGrafico(const Recordset& rs) {
+    return std::min(rs.RecordCount(), MaximoFilas);
+}
+
+void Estadistica::LlenarFilas(ModeloGrafico& g, Recordset& rs, int n, const QString& campoRotulo,
+                              const std::vector<ValorFila>& valores) {
+    int fila = 1;
+    for (rs.MoveFirst(); !rs.Eof() && fila <= n; rs.MoveNext(), ++fila) {
+        g.SetRowLabel(fila, 1, Texto(rs, campoRotulo));
+        for (size_t c = 0; c < valores.size(); ++c)
+            g.SetData(fila, int(c) + 1, valores[c](rs), 0);
+    }
+}
+
+void Estadistica::LlenarGrafico(ModeloGrafico& g, Recordset& rs, const LecturaGrafico& l,
+                                CajaFecha* fecha) {
+    const int n = std::min(FilasGrafico(rs), l.maximo);
+    const int series = int(l.valores.size());
+    if (n == 0) {
+        if (l.ceros > 0) {
+            g.GrillaDeCeros(l.ceros, series);
+            if (l.marcadores)
+                g.RecetaMarcadores();
+        }
+        return;
+    }
+    if (fecha) {
+        rs.MoveFirst();
+        DevolverFecha(rs, *fecha);
+    }
+    g.SetSize(n, series, n, series);
+    if (l.marcadores)
+        g.RecetaMarcadores();
+    LlenarFilas(g, rs, n, l.campoRotulo, l.valores);
+}
+
+Estadistica::ValorFila Estadistica::Millones(const QString& campo) {
+    return [campo](const Recordset& rs) { return Numero(rs, campo) / 1000000.0; };
+}
+
+Estadistica::ValorFila Estadistica::MillonesDeTexto(const QString& campo) {
+    return [campo](const Recordset& rs) { return NumeroDeTexto(rs, campo) / 1000000.0; };
+}
+
+QString Estadistica::FormulaFecha(const QDate& fecha) {
+    return QLatin1String("Fecha='") + TextoFecha(fecha) + QLatin1Char('\'');
+}
+
+QString Estadistica::FormulaMunicipalidad() {
+    return QLatin1String("Municipalidad='") + Glob().Municipalidad + QLatin1Char('\'');
 }
 
 void Estadistica::DevolverFecha(const Recordset& rs, CajaFecha& fecha) {

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <vector>
 
 class Recordset;
 
@@ -84,9 +85,10 @@ public:
     static QString TextoFecha(const QDate& fecha);
 
 protected:
-    // Lo propio de cada ventana: la lectura de la carga y la de "Aceptar".
-    virtual void LeerAlCargar(CajaFecha& fecha) = 0;
-    virtual void LeerTrasGenerar(CajaFecha& fecha) = 0;
+    // Lo propio de cada ventana de gráficos: la lectura de la carga y la de
+    // "Aceptar". Las que solo imprimen no leen.
+    virtual void LeerAlCargar(CajaFecha&) {}
+    virtual void LeerTrasGenerar(CajaFecha&) {}
 
     static QString Tabla(const QString& nombre); // dueño.nombre
     static QString Usuario();                    // CodUsuario en decimal
@@ -95,8 +97,40 @@ protected:
     // Valores de la fila actual; nulo o inexistente da 0 o "".
     static double Numero(const Recordset& rs, const QString& campo);
     static QString Texto(const Recordset& rs, const QString& campo);
+    // Importe de la fila actual pasado por TextoNumerico: vacío, nulo o no
+    // numérico da 0.
+    static double NumeroDeTexto(const Recordset& rs, const QString& campo);
     // Pone en la caja la FECHA de la fila actual, si trae una.
     static void DevolverFecha(const Recordset& rs, CajaFecha& fecha);
+
+    // Lo que repiten las ventanas al llenar sus gráficos.
+    // Valor de una columna del gráfico calculado desde la fila actual.
+    using ValorFila = std::function<double(const Recordset&)>;
+    // Filas que entran en un gráfico: los contadores son de 16 bits.
+    static int FilasGrafico(const Recordset& rs);
+    // Desde el primer registro llena las filas 1..n ya dimensionadas: el
+    // rótulo es el texto de campoRotulo y la columna c lleva valores[c-1].
+    static void LlenarFilas(ModeloGrafico& g, Recordset& rs, int n, const QString& campoRotulo,
+                            const std::vector<ValorFila>& valores);
+    // Cómo pasa una tabla a un gráfico de una categoría por fila.
+    struct LecturaGrafico {
+        QString campoRotulo;
+        std::vector<ValorFila> valores; // una serie por valor
+        int ceros = 0;                  // sin filas: tantas categorías en cero; 0, la grilla queda
+        bool marcadores = false;        // receta de marcadores cada vez que se dimensiona
+        int maximo = MaximoFilas;       // registros que se leen como mucho
+    };
+    // Con filas: la FECHA del primero vuelve a la caja (si se da una), la
+    // grilla pasa a (n, series, n, series) y se llena. Sin filas, según ceros.
+    static void LlenarGrafico(ModeloGrafico& g, Recordset& rs, const LecturaGrafico& lectura,
+                              CajaFecha* fecha = nullptr);
+    // Un importe en millones de pesos, leído directo o por TextoNumerico.
+    static ValorFila Millones(const QString& campo);
+    static ValorFila MillonesDeTexto(const QString& campo);
+
+    // Fórmulas de impresión que varias ventanas escriben igual.
+    static QString FormulaFecha(const QDate& fecha); // Fecha='dd/mm/yyyy'
+    static QString FormulaMunicipalidad();           // Municipalidad='...'
 
 private:
     // Una falla inesperada al leer o graficar se informa y la ventana sigue.

@@ -29,14 +29,16 @@ void RecortarOtros(std::map<std::pair<int, int>, QString>& m, int niveles, int c
 
 } // namespace
 
+ModeloGrafico::ModeloGrafico() {
+    SetSize(1, 1, FilasDiseno, SeriesDiseno);
+}
+
 void ModeloGrafico::SetSize(int nivelesRotuloFila, int nivelesRotuloColumna, int filas,
                             int columnas) {
     nivelesFila_ = std::max(0, nivelesRotuloFila);
     nivelesColumna_ = std::max(0, nivelesRotuloColumna);
     filas = std::max(0, filas);
     columnas = std::max(0, columnas);
-    if (filas == 0 || columnas == 0)
-        filas = columnas = 0;
 
     datos_ = Redimensionar(datos_, filas_, columnas_, filas, columnas, 0.0);
     nulos_ = Redimensionar(nulos_, filas_, columnas_, filas, columnas, quint8(0));
@@ -122,6 +124,19 @@ QStringList ModeloGrafico::NombresSeries() const {
     for (const QString& r : rotulosColumna_)
         nombres << r;
     return nombres;
+}
+
+void ModeloGrafico::GrillaDeCeros(int filas, int columnas) {
+    SetSize(filas, columnas, filas, columnas);
+    for (int f = 1; f <= filas; ++f)
+        for (int c = 1; c <= columnas; ++c)
+            SetData(f, c, 0, 0);
+}
+
+void ModeloGrafico::NombrarSeries(const QStringList& nombres) {
+    for (int c = 1; c <= int(nombres.size()); ++c)
+        if (SetColumn(c))
+            SetColumnLabel(nombres[c - 1]);
 }
 
 QString ModeloGrafico::FormatearPorcentaje(double fraccion, const QString& formato) {

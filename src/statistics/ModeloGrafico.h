@@ -63,10 +63,19 @@ struct LeyendaGrafico {
 
 class ModeloGrafico {
 public:
+    // Grilla de diseño con que nace cada gráfico, como un control de gráficos
+    // recién puesto en la ventana: un nivel de rótulos de fila y de columna,
+    // cinco filas y tres series, todo en cero y sin rótulos. Así una receta
+    // aplicada antes de dimensionar (marcadores, porcentajes) alcanza a las
+    // series que las ventanas usan después.
+    static constexpr int FilasDiseno = 5;
+    static constexpr int SeriesDiseno = 3;
+    ModeloGrafico();
+
     // --- Grilla de datos ---
     // Cambia el tamaño conservando los valores y rótulos que siguen dentro;
-    // lo nuevo queda en cero y sin rótulo. Con cero filas o columnas la grilla
-    // queda vacía.
+    // lo nuevo queda en cero y sin rótulo. Con cero filas las columnas, sus
+    // nombres y sus formatos quedan: solo no hay categorías.
     void SetSize(int nivelesRotuloFila, int nivelesRotuloColumna, int filas, int columnas);
     int RowCount() const { return filas_; }
     int ColumnCount() const { return columnas_; }
@@ -87,6 +96,11 @@ public:
     bool SetColumnLabel(const QString& rotulo, int nivel = 1);
     QString ColumnLabel(int columna, int nivel = 1) const;
     QStringList NombresSeries() const;
+
+    // Lo que repiten las ventanas: la grilla (filas, columnas) con ceros en
+    // todas sus celdas, y los nombres de las series 1, 2... en orden.
+    void GrillaDeCeros(int filas, int columnas);
+    void NombrarSeries(const QStringList& nombres);
 
     // --- Títulos, ejes y leyenda ---
     QString TitleText;

@@ -1,7 +1,6 @@
 #include "TipoCompra.h"
 #include "Glob_Sarvo.h"
 #include "Recordset.h"
-#include <algorithm>
 
 namespace {
 
@@ -42,10 +41,9 @@ PedidoImpresion TipoCompra::Impresion(const QDate& fecha) const {
     p.Consulta(QLatin1String("SELECT * FROM ") + Tabla(QStringLiteral("GES_TIPO_COMPRA")) +
                QLatin1String(" WHERE COD_USUARIO = ") + Usuario() +
                QLatin1String("\r\r ORDER BY CANTIDAD DESC"));
-    p.Formula(QLatin1String("Fecha='") + fecha.toString(QStringLiteral("dd/MM/yyyy")) +
-              QLatin1Char('\''));
+    p.Formula(FormulaFecha(fecha));
     p.Formula(QLatin1String("Ejercicio=") + TextoAnio(fecha));
-    p.Formula(QLatin1String("Municipalidad='") + Glob().Municipalidad + QLatin1Char('\''));
+    p.Formula(FormulaMunicipalidad());
     return p;
 }
 
@@ -54,7 +52,7 @@ void TipoCompra::LeerTrasGenerar(CajaFecha& fecha) {
     if (!Abrir(rs, ConsultaAceptar()))
         return;
     ModeloGrafico& g = Grafico();
-    const int n = std::min(rs.RecordCount(), MaximoFilas);
+    const int n = FilasGrafico(rs);
     // Sin filas la grilla queda como estaba; solo se vuelve a dar formato.
     if (n > 0) {
         const QString anio = TextoAnio(fecha.Fecha());
@@ -75,7 +73,7 @@ void TipoCompra::LeerAlCargar(CajaFecha& fecha) {
     if (!Abrir(rs, ConsultaCarga()))
         return;
     ModeloGrafico& g = Grafico();
-    const int n = std::min(rs.RecordCount(), MaximoFilas);
+    const int n = FilasGrafico(rs);
     if (n == 0) {
         // Cinco series en cero, sin nombre.
         for (int a = 1; a <= 5; ++a) {

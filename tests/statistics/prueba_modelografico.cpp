@@ -31,9 +31,52 @@ TEST(ModeloGrafico, CambiarElTamanoConservaLoQueQuedaDentro) {
     EXPECT_EQ(g.Column(), 2) << "la columna actual vuelve dentro";
     EXPECT_EQ(g.NombresSeries(), (QStringList{QString(), QString()}));
 
-    g.SetSize(1, 1, 0, 3);
+    // Sin filas quedan las series con sus nombres y formatos; los valores de
+    // antes no vuelven al crecer.
+    g.SetSize(1, 2, 1, 2);
+    g.NombrarSeries({QStringLiteral("Devengado"), QStringLiteral("Pagado")});
+    g.RecetaMarcadores();
+    g.RecetaPorcentajes();
+    g.SetSize(0, 2, 0, 2);
     EXPECT_EQ(g.RowCount(), 0);
-    EXPECT_EQ(g.ColumnCount(), 0) << "sin filas no hay series";
+    ASSERT_EQ(g.ColumnCount(), 2);
+    EXPECT_EQ(g.NombresSeries(), (QStringList{"Devengado", "Pagado"}));
+    EXPECT_FALSE(g.Marcador(2).automatico);
+    EXPECT_EQ(g.Rotulos(2).ubicacion, CodigoGrafico::RotuloAfuera);
+    g.SetSize(3, 2, 3, 2);
+    EXPECT_EQ(g.NombresSeries(), (QStringList{"Devengado", "Pagado"}));
+    EXPECT_EQ(g.Dato(1, 2), 0);
+    EXPECT_TRUE(g.RowLabel(1).isEmpty());
+}
+
+TEST(ModeloGrafico, NaceConLaGrillaDeDisenoYLaVuelveACeros) {
+    ModeloGrafico g;
+    EXPECT_EQ(g.RowCount(), ModeloGrafico::FilasDiseno);
+    EXPECT_EQ(g.ColumnCount(), ModeloGrafico::SeriesDiseno);
+    EXPECT_EQ(g.NombresSeries(), (QStringList{QString(), QString(), QString()}));
+    EXPECT_FALSE(g.Visible);
+    // Una receta antes de dimensionar alcanza a las series de diseño que quedan.
+    g.RecetaMarcadores();
+    g.SetSize(4, 2, 4, 2);
+    EXPECT_FALSE(g.Marcador(1).automatico);
+    EXPECT_EQ(g.Marcador(2).tamanio, 150);
+
+    g.SetData(2, 2, 7.5);
+    g.SetRowLabel(2, 1, QStringLiteral("2024"));
+    g.GrillaDeCeros(5, 3);
+    EXPECT_EQ(g.RowCount(), 5);
+    EXPECT_EQ(g.ColumnCount(), 3);
+    EXPECT_EQ(g.RowLabelCount(), 5);
+    EXPECT_EQ(g.ColumnLabelCount(), 3);
+    for (int f = 1; f <= 5; ++f)
+        for (int c = 1; c <= 3; ++c)
+            EXPECT_EQ(g.Dato(f, c), 0) << f << "," << c;
+    EXPECT_EQ(g.RowLabel(2), QStringLiteral("2024")) << "los rótulos no los toca";
+
+    g.NombrarSeries({QStringLiteral("Tributarios"), QStringLiteral("No Tributarios"),
+                     QStringLiteral("Otros Ingresos"), QStringLiteral("de más")});
+    EXPECT_EQ(g.NombresSeries(), (QStringList{"Tributarios", "No Tributarios", "Otros Ingresos"}));
+    EXPECT_EQ(g.Column(), 3);
 }
 
 TEST(ModeloGrafico, FueraDeLaGrillaNoCambiaNada) {
