@@ -5,6 +5,8 @@
 #include <QBarSet>
 #include <QChart>
 #include <QFontMetrics>
+#include <QGraphicsEllipseItem>
+#include <QGraphicsLayout>
 #include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
 #include <QLegend>
@@ -14,14 +16,17 @@
 
 namespace {
 
-// Paso "redondo" (1, 2, 2,5 o 5 por una potencia de diez) que cubre el rango en n divisiones.
-double PasoRedondo(double rango, int divisiones) {
-    if (rango <= 0 || divisiones <= 0)
+constexpr int Margen = 6;
+constexpr double TwipsPorPixel = 15.0;
+
+// El menor paso "redondo" (1; 1,2; 1,5; 2; 2,5; 3; 4; 5; 6 u 8 por una
+// potencia de diez) que no es menor que el dado.
+double PasoRedondo(double minimo) {
+    if (minimo <= 0)
         return 1;
-    const double crudo = rango / divisiones;
-    const double potencia = std::pow(10.0, std::floor(std::log10(crudo)));
-    for (double f : {1.0, 2.0, 2.5, 5.0, 10.0})
-        if (f * potencia >= crudo)
+    const double potencia = std::pow(10.0, std::floor(std::log10(minimo)));
+    for (double f : {1.0, 1.2, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0, 10.0})
+        if (f * potencia >= minimo * (1 - 1e-12))
             return f * potencia;
     return 10 * potencia;
 }
@@ -34,26 +39,57 @@ QFont Fuente(double puntos, bool negrita = false) {
     return f;
 }
 
+// Renglones de un texto que no pasan del ancho, cortando entre palabras; una
+// palabra más ancha que el renglón queda sola en el suyo.
+QStringList Renglones(const QString& texto, const QFontMetrics& medidas, int ancho) {
+    QStringList renglones;
+    QString actual;
+    for (const QString& palabra : texto.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString probado = actual.isEmpty() ? palabra : actual + QLatin1Char(' ') + palabra;
+        if (!actual.isEmpty() && medidas.horizontalAdvance(probado) > ancho) {
+            renglones << actual;
+            actual = palabra;
+        } else {
+            actual = probado;
+        }
+    }
+    if (!actual.isEmpty() || renglones.isEmpty())
+        renglones << actual;
+    return renglones;
+}
+
 } // namespace
 
 VistaGrafico::VistaGrafico(QWidget* parent) : QChartView(parent) {
     setRenderHint(QPainter::Antialiasing);
+    setFrameShape(QFrame::NoFrame);
     QChart* grafico = chart();
+    // El fondo del gráfico ocupa todo el control, sin el borde gris del componente.
+    grafico->layout()->setContentsMargins(0, 0, 0, 0);
     grafico->setAnimationOptions(QChart::NoAnimation);
     grafico->setLocalizeNumbers(true);
     grafico->setLocale(QLocale(QLocale::Spanish, QLocale::Argentina));
     grafico->setBackgroundRoundness(0);
-    grafico->setMargins(QMargins(6, 6, 6, 6));
-    connect(grafico, &QChart::plotAreaChanged, this, [this] { UbicarRotulos(); });
+    grafico->setMargins(QMargins(Margen, Margen, Margen, Margen));
+    connect(grafico, &QChart::plotAreaChanged, this, [this] {
+        AjustarCategorias();
+        UbicarPuntos();
+    });
+}
+
+void VistaGrafico::ReservarDerecha(int pixeles) {
+    reservaDerecha_ = std::max(0, pixeles);
+    Ubicar();
 }
 
 void VistaGrafico::Dibujar(const ModeloGrafico& m) {
     QChart* grafico = chart();
-    for (Rotulo& r : rotulos_)
-        delete r.item;
+    for (const Punto& p : rotulos_ + marcadores_)
+        delete p.item;
     rotulos_.clear();
+    marcadores_.clear();
+    tamanioMarcador_.clear();
     grafico->removeAllSeries();
-    barras_ = nullptr;
     for (QAbstractAxis* eje : grafico->axes()) {
         grafico->removeAxis(eje);
         delete eje;
@@ -62,17 +98,16 @@ void VistaGrafico::Dibujar(const ModeloGrafico& m) {
     grafico->setTitle(m.TitleText);
     grafico->setTitleFont(Fuente(11, true));
 
-    const int filas = m.RowCount();
-    const int columnas = m.ColumnCount();
-    series_ = columnas;
+    filas_ = m.RowCount();
+    series_ = m.ColumnCount();
     barras_ = new QBarSeries();
     barras_->setBarWidth(0.8);
     double minimo = 0;
-    bool enteros = true; // todos los valores sin decimales (cantidades)
     double maximo = 0;
-    for (int c = 1; c <= columnas; ++c) {
+    bool enteros = true; // todos los valores sin decimales (cantidades)
+    for (int c = 1; c <= series_; ++c) {
         auto* conjunto = new QBarSet(m.ColumnLabel(c));
-        for (int f = 1; f <= filas; ++f) {
+        for (int f = 1; f <= filas_; ++f) {
             const double v = m.Dato(f, c);
             conjunto->append(v);
             minimo = std::min(minimo, v);
@@ -85,9 +120,9 @@ void VistaGrafico::Dibujar(const ModeloGrafico& m) {
 
     // Categorías: los rótulos de fila; repetidos o vacíos se distinguen con
     // espacios de ancho cero porque el eje no admite categorías iguales.
-    auto* categorias = new QBarCategoryAxis();
+    categorias_ = new QBarCategoryAxis();
     QStringList nombres;
-    for (int f = 1; f <= filas; ++f) {
+    for (int f = 1; f <= filas_; ++f) {
         QString rotulo = m.RowLabel(f);
         if (rotulo.isEmpty())
             rotulo = QStringLiteral(" "); // vacío, el eje mostraría el número de categoría
@@ -95,41 +130,21 @@ void VistaGrafico::Dibujar(const ModeloGrafico& m) {
             rotulo += QChar(0x200B);
         nombres << rotulo;
     }
-    categorias->append(nombres);
-    categorias->setLabelsFont(Fuente(9));
-    grafico->addAxis(categorias, Qt::AlignBottom);
-    barras_->attachAxis(categorias);
+    categorias_->append(nombres);
+    categorias_->setLabelsFont(Fuente(9));
+    // El eje los acortaría a "..." con poco lugar; el tamaño lo elige AjustarCategorias.
+    categorias_->setTruncateLabels(false);
+    grafico->addAxis(categorias_, Qt::AlignBottom);
+    barras_->attachAxis(categorias_);
 
-    auto* ejeY = new QValueAxis();
-    ejeY->setTitleText(m.EjeY.titulo);
-    ejeY->setTitleFont(Fuente(m.EjeY.tamanioFuente));
-    ejeY->setLabelsFont(Fuente(8));
-    // Lugar arriba para los rótulos que van afuera de las barras.
+    // Lugar arriba para los rótulos y marcadores que van sobre las barras.
     bool hayRotulos = false;
-    for (int c = 1; c <= columnas; ++c)
-        hayRotulos = hayRotulos || m.Rotulos(c).ubicacion != CodigoGrafico::RotuloNinguno;
+    for (int c = 1; c <= series_; ++c)
+        hayRotulos = hayRotulos || m.Rotulos(c).ubicacion != CodigoGrafico::RotuloNinguno ||
+                     !m.Marcador(c).automatico;
     if (hayRotulos)
         maximo += (maximo - minimo) * 0.08;
-    if (enteros && maximo - minimo < 5)
-        maximo = minimo + 5;
-    if (maximo <= minimo)
-        maximo = minimo + 1;
-    if (m.EjeY.divisionesMayores > 0) {
-        const double paso = PasoRedondo(maximo - minimo, m.EjeY.divisionesMayores);
-        const double desde = std::floor(minimo / paso) * paso;
-        int divisiones = m.EjeY.divisionesMayores;
-        while (desde + paso * divisiones < maximo)
-            ++divisiones;
-        ejeY->setRange(desde, desde + paso * divisiones);
-        ejeY->setTickCount(divisiones + 1);
-    } else {
-        ejeY->setRange(minimo, maximo);
-        ejeY->applyNiceNumbers();
-    }
-    ejeY->setLabelFormat(enteros || maximo - minimo >= 10 ? QStringLiteral("%.0f")
-                                                          : QStringLiteral("%.2f"));
-    grafico->addAxis(ejeY, Qt::AlignLeft);
-    barras_->attachAxis(ejeY);
+    ArmarEscala(m, minimo, maximo, enteros);
 
     // Leyenda: a los costados la del componente; arriba o abajo, la propia.
     QLegend* leyenda = grafico->legend();
@@ -137,25 +152,33 @@ void VistaGrafico::Dibujar(const ModeloGrafico& m) {
     leyenda->setShowToolTips(true);
     ubicacionLeyenda_ = m.Leyenda.ubicacion;
     alineacionLeyenda_ = m.Leyenda.alineacion;
+    ajusteLeyenda_ = m.Leyenda.ajusteLinea;
     entradas_.clear();
     const bool costado = ubicacionLeyenda_ == CodigoGrafico::LeyendaIzquierda ||
                          ubicacionLeyenda_ == CodigoGrafico::LeyendaDerecha;
-    leyenda->setVisible(costado && columnas > 0);
+    leyenda->setVisible(costado && series_ > 0);
     leyenda->setAlignment(ubicacionLeyenda_ == CodigoGrafico::LeyendaIzquierda ? Qt::AlignLeft
                                                                                : Qt::AlignRight);
     if (!costado)
         for (QBarSet* conjunto : barras_->barSets())
             entradas_.append({conjunto->label(), conjunto->color()});
 
-    // Rótulos de punto: los textos los da el modelo; se ubican sobre cada barra.
-    // (Los marcadores de punto no se dibujan en barras; el modelo los conserva.)
-    for (int c = 1; c <= columnas; ++c) {
+    // Rótulos de punto (los textos los da el modelo) y marcadores, por punto.
+    for (int c = 1; c <= series_; ++c) {
         const RotuloPuntos& r = m.Rotulos(c);
-        if (r.ubicacion == CodigoGrafico::RotuloNinguno)
-            continue;
-        for (int f = 1; f <= filas; ++f) {
+        const MarcadorSerie& marca = m.Marcador(c);
+        const QColor color = barras_->barSets().at(c - 1)->color();
+        for (int f = 1; f <= filas_; ++f) {
+            if (!marca.automatico && marca.estilo == CodigoGrafico::MarcadorCirculoLleno) {
+                auto* circulo = new QGraphicsEllipseItem(grafico);
+                circulo->setBrush(color.darker(160));
+                circulo->setPen(QPen(Qt::white, 1));
+                circulo->setZValue(9);
+                marcadores_.append({circulo, f - 1, c - 1, m.Dato(f, c)});
+                tamanioMarcador_.append(marca.tamanio / TwipsPorPixel);
+            }
             const QString texto = m.TextoRotulo(f, c);
-            if (texto.isEmpty())
+            if (r.ubicacion == CodigoGrafico::RotuloNinguno || texto.isEmpty())
                 continue;
             auto* item = new QGraphicsSimpleTextItem(texto, grafico);
             item->setFont(Fuente(r.tamanioFuente > 0 ? r.tamanioFuente : 9, true));
@@ -164,14 +187,52 @@ void VistaGrafico::Dibujar(const ModeloGrafico& m) {
         }
     }
     setVisible(m.Visible);
-    UbicarLeyenda();
-    UbicarRotulos();
+    Ubicar();
+}
+
+void VistaGrafico::ArmarEscala(const ModeloGrafico& m, double minimo, double maximo, bool enteros) {
+    ejeY_ = new QValueAxis();
+    ejeY_->setTitleText(m.EjeY.titulo);
+    ejeY_->setTitleFont(Fuente(m.EjeY.tamanioFuente));
+    ejeY_->setLabelsFont(Fuente(8));
+    if (enteros && maximo - minimo < 5)
+        maximo = minimo + 5;
+    if (maximo <= minimo)
+        maximo = minimo + 1;
+    // La escala sale siempre de los datos (el modelo no guarda mínimo ni
+    // máximo); con divisiones pedidas son exactamente esas, de paso redondo.
+    const int divisiones = m.EjeY.divisionesMayores;
+    double paso = 0;
+    if (divisiones > 0) {
+        paso = PasoRedondo((maximo - minimo) / divisiones);
+        double desde = std::floor(minimo / paso) * paso;
+        while (desde + paso * divisiones < maximo * (1 - 1e-12)) {
+            paso = PasoRedondo(paso * 1.0001);
+            desde = std::floor(minimo / paso) * paso;
+        }
+        ejeY_->setRange(desde, desde + paso * divisiones);
+        ejeY_->setTickCount(divisiones + 1);
+    } else {
+        ejeY_->setRange(minimo, maximo);
+        ejeY_->applyNiceNumbers();
+        paso = (ejeY_->max() - ejeY_->min()) / std::max(1, ejeY_->tickCount() - 1);
+    }
+    // Decimales: los que necesita el paso de la escala.
+    const int decimales = enteros || paso >= 1 ? 0 : paso >= 0.1 ? 1 : 2;
+    ejeY_->setLabelFormat(QStringLiteral("%.") + QString::number(decimales) + QLatin1Char('f'));
+    chart()->addAxis(ejeY_, Qt::AlignLeft);
+    barras_->attachAxis(ejeY_);
 }
 
 void VistaGrafico::resizeEvent(QResizeEvent* evento) {
     QChartView::resizeEvent(evento);
+    Ubicar();
+}
+
+void VistaGrafico::Ubicar() {
     UbicarLeyenda();
-    UbicarRotulos();
+    AjustarCategorias();
+    UbicarPuntos();
 }
 
 void VistaGrafico::UbicarLeyenda() {
@@ -179,9 +240,10 @@ void VistaGrafico::UbicarLeyenda() {
     for (QGraphicsItem* item : leyenda_)
         delete item;
     leyenda_.clear();
-    const int margen = 6;
+    textosLeyenda_.clear();
+    const int derecha = Margen + reservaDerecha_;
     if (entradas_.isEmpty()) {
-        grafico->setMargins(QMargins(margen, margen, margen, margen));
+        grafico->setMargins(QMargins(Margen, Margen, derecha, Margen));
         return;
     }
     const QFont fuente = Fuente(9);
@@ -189,83 +251,160 @@ void VistaGrafico::UbicarLeyenda() {
     const int marca = 10;
     const int separacion = 4;
     const int entreEntradas = 14;
-    const int alto = std::max(medidas.height(), marca) + 4;
-    const int ancho = std::max(40, int(grafico->size().width()) - 2 * margen - 12);
+    const int alto = std::max(medidas.height(), marca) + 2;
+    const int ancho = std::max(40, int(grafico->size().width()) - Margen - derecha - 2 * Margen);
+    const int anchoTexto = ancho - marca - separacion;
 
-    // Renglones: cada entrada entera en uno; una que no cabe sola se acorta.
+    // Cada entrada entera en un renglón de la leyenda; una que no cabe sola
+    // se parte en renglones propios (con ajuste de línea) o se acorta.
     struct Pieza {
-        QString texto;
+        QStringList renglones;
         QString nombre;
         QColor color;
         int ancho;
     };
-    QList<QList<Pieza>> renglones(1);
+    QList<QList<Pieza>> filas(1);
     int usado = 0;
     for (const EntradaLeyenda& e : entradas_) {
-        QString texto = e.nombre;
-        int w = marca + separacion + medidas.horizontalAdvance(texto);
-        if (w > ancho) {
-            texto = medidas.elidedText(texto, Qt::ElideRight, ancho - marca - separacion);
-            w = marca + separacion + medidas.horizontalAdvance(texto);
-        }
-        if (!renglones.last().isEmpty() && usado + entreEntradas + w > ancho) {
-            renglones.append(QList<Pieza>());
+        QStringList renglones{e.nombre};
+        if (medidas.horizontalAdvance(e.nombre) > anchoTexto)
+            renglones = ajusteLeyenda_
+                            ? Renglones(e.nombre, medidas, anchoTexto)
+                            : QStringList{medidas.elidedText(e.nombre, Qt::ElideRight, anchoTexto)};
+        int w = 0;
+        for (const QString& r : renglones)
+            w = std::max(w, medidas.horizontalAdvance(r));
+        w += marca + separacion;
+        if (!filas.last().isEmpty() && usado + entreEntradas + w > ancho) {
+            filas.append(QList<Pieza>());
             usado = 0;
         }
-        usado += (renglones.last().isEmpty() ? 0 : entreEntradas) + w;
-        renglones.last().append({texto, e.nombre, e.color, w});
+        usado += (filas.last().isEmpty() ? 0 : entreEntradas) + w;
+        filas.last().append({renglones, e.nombre, e.color, w});
+        textosLeyenda_ << renglones.join(QLatin1Char('\n'));
     }
 
-    const int altoLeyenda = int(renglones.size()) * alto;
+    QList<int> altos;
+    int altoLeyenda = 0;
+    for (const QList<Pieza>& fila : filas) {
+        qsizetype renglones = 1;
+        for (const Pieza& p : fila)
+            renglones = std::max(renglones, p.renglones.size());
+        altos << int(renglones) * (medidas.height()) + (alto - medidas.height());
+        altoLeyenda += altos.last();
+    }
     const bool abajo = ubicacionLeyenda_ >= 5 && ubicacionLeyenda_ <= 7;
-    grafico->setMargins(abajo ? QMargins(margen, margen, margen, margen + altoLeyenda + 4)
-                              : QMargins(margen, margen + altoLeyenda + 4, margen, margen));
-    const qreal anchoGrafico = grafico->size().width();
-    qreal y = abajo ? grafico->size().height() - margen - altoLeyenda
-                    : margen + (grafico->title().isEmpty()
+    grafico->setMargins(abajo ? QMargins(Margen, Margen, derecha, Margen + altoLeyenda + 4)
+                              : QMargins(Margen, Margen + altoLeyenda + 4, derecha, Margen));
+    const qreal anchoGrafico = grafico->size().width() - reservaDerecha_;
+    qreal y = abajo ? grafico->size().height() - Margen - altoLeyenda
+                    : Margen + (grafico->title().isEmpty()
                                     ? 0
                                     : QFontMetrics(grafico->titleFont()).height() + 4);
-    for (const QList<Pieza>& renglon : renglones) {
+    for (qsizetype i = 0; i < filas.size(); ++i) {
         int total = 0;
-        for (const Pieza& p : renglon)
+        for (const Pieza& p : filas[i])
             total += p.ancho + (total ? entreEntradas : 0);
-        qreal x = margen + 6;
+        qreal x = 2 * Margen;
         if (alineacionLeyenda_ == CodigoGrafico::AlineacionCentro)
             x = (anchoGrafico - total) / 2;
         else if (alineacionLeyenda_ == CodigoGrafico::AlineacionDerecha)
-            x = anchoGrafico - margen - 6 - total;
-        for (const Pieza& p : renglon) {
+            x = anchoGrafico - 2 * Margen - total;
+        for (const Pieza& p : filas[i]) {
             auto* cuadro = new QGraphicsRectItem(0, 0, marca, marca, grafico);
             cuadro->setBrush(p.color);
             cuadro->setPen(Qt::NoPen);
             cuadro->setPos(x, y + (alto - marca) / 2.0);
-            auto* texto = new QGraphicsSimpleTextItem(p.texto, grafico);
-            texto->setFont(fuente);
-            texto->setPos(x + marca + separacion, y + (alto - medidas.height()) / 2.0);
-            texto->setToolTip(p.nombre);
-            leyenda_ << cuadro << texto;
+            leyenda_ << cuadro;
+            qreal yTexto = y + (alto - medidas.height()) / 2.0;
+            for (const QString& renglon : p.renglones) {
+                auto* texto = new QGraphicsSimpleTextItem(renglon, grafico);
+                texto->setFont(fuente);
+                texto->setPos(x + marca + separacion, yTexto);
+                texto->setToolTip(p.nombre);
+                leyenda_ << texto;
+                yTexto += medidas.height();
+            }
             x += p.ancho + entreEntradas;
         }
-        y += alto;
+        y += altos[i];
     }
 }
 
-void VistaGrafico::UbicarRotulos() {
+void VistaGrafico::AjustarCategorias() {
+    if (!categorias_ || filas_ == 0)
+        return;
+    // Rótulos que no caben uno al lado del otro van con letra más chica y, si
+    // ni así caben, verticales.
+    const double lugar = chart()->plotArea().width() / filas_;
+    if (lugar <= 0)
+        return;
+    double puntos = 9;
+    int angulo = 0;
+    for (;; puntos -= 1) {
+        const QFontMetrics medidas(Fuente(puntos));
+        int mayor = 0;
+        for (const QString& rotulo : categorias_->categories())
+            mayor = std::max(mayor, medidas.horizontalAdvance(rotulo.trimmed()));
+        if (mayor + 2 <= lugar)
+            break;
+        if (puntos <= 7) {
+            angulo = -90;
+            break;
+        }
+    }
+    if (categorias_->labelsFont().pointSizeF() != puntos)
+        categorias_->setLabelsFont(Fuente(puntos));
+    if (categorias_->labelsAngle() != angulo)
+        categorias_->setLabelsAngle(angulo);
+}
+
+double VistaGrafico::AnchoBarra() const {
+    if (!barras_ || series_ == 0)
+        return 0;
+    const double paso = barras_->barWidth() / series_;
+    return std::abs(chart()->mapToPosition(QPointF(paso, 0), barras_).x() -
+                    chart()->mapToPosition(QPointF(0, 0), barras_).x());
+}
+
+QPointF VistaGrafico::Punta(int fila, int columna, double valor) const {
+    const double ancho = barras_->barWidth();
+    const double x = fila - ancho / 2 + (columna + 0.5) * ancho / series_;
+    return chart()->mapToPosition(QPointF(x, valor), barras_);
+}
+
+double VistaGrafico::DiametroMarcador() const {
+    if (marcadores_.isEmpty())
+        return 0;
+    // El tamaño del modelo, sin pasar del ancho de la barra para no tapar a las vecinas.
+    return std::max(3.0, std::min(tamanioMarcador_.first(), AnchoBarra()));
+}
+
+void VistaGrafico::UbicarPuntos() {
     if (!barras_ || series_ == 0)
         return;
-    const double ancho = barras_->barWidth();
-    for (Rotulo& r : rotulos_) {
-        const double x = r.fila - ancho / 2 + (r.columna + 0.5) * ancho / series_;
-        const QPointF punta = chart()->mapToPosition(QPointF(x, r.valor), barras_);
-        const QRectF caja = r.item->boundingRect();
-        const double y = r.valor >= 0 ? punta.y() - caja.height() - 2 : punta.y() + 2;
-        r.item->setPos(punta.x() - caja.width() / 2, y);
+    const double diametro = DiametroMarcador();
+    for (Punto& p : marcadores_) {
+        const QPointF punta = Punta(p.fila, p.columna, p.valor);
+        static_cast<QGraphicsEllipseItem*>(p.item)->setRect(
+            punta.x() - diametro / 2, punta.y() - diametro / 2, diametro, diametro);
+    }
+    for (Punto& p : rotulos_) {
+        const QPointF punta = Punta(p.fila, p.columna, p.valor);
+        const QRectF caja = p.item->boundingRect();
+        const double despeje = 2 + diametro / 2;
+        const double y = p.valor >= 0 ? punta.y() - caja.height() - despeje : punta.y() + despeje;
+        p.item->setPos(punta.x() - caja.width() / 2, y);
     }
 }
 
 QStringList VistaGrafico::RotulosVisibles() const {
     QStringList textos;
-    for (const Rotulo& r : rotulos_)
-        textos << r.item->text();
+    for (const Punto& p : rotulos_)
+        textos << static_cast<QGraphicsSimpleTextItem*>(p.item)->text();
     return textos;
+}
+
+QStringList VistaGrafico::TextosLeyenda() const {
+    return textosLeyenda_;
 }

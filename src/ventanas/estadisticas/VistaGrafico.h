@@ -1,13 +1,19 @@
 #pragma once
-// Vista Qt Charts de un ModeloGrafico: barras agrupadas, una categoría por
-// fila y una serie por columna; título, eje Y con su título y escala, leyenda
-// y rótulos de punto (el porcentaje se dibuja afuera, sobre cada barra).
+// Vista Qt Charts de un ModeloGrafico. Un solo tipo de gráfico para todas las
+// ventanas: barras agrupadas, una categoría por fila y una barra por serie.
+// Dibuja lo que el modelo tiene: título, eje Y con su título, escala y
+// divisiones, leyenda (con ajuste de línea si el modelo lo pide), marcadores
+// (un círculo lleno sobre la punta de cada barra) y rótulos de punto (el
+// porcentaje, afuera, sobre cada barra).
 #include <QChartView>
 #include <QList>
 
 class ModeloGrafico;
-class QGraphicsSimpleTextItem;
+class QBarCategoryAxis;
 class QBarSeries;
+class QGraphicsEllipseItem;
+class QGraphicsSimpleTextItem;
+class QValueAxis;
 
 class VistaGrafico : public QChartView {
     Q_OBJECT
@@ -17,28 +23,44 @@ public:
 
     // Vuelve a armar el gráfico con lo que tiene el modelo.
     void Dibujar(const ModeloGrafico& modelo);
+    // Píxeles de la derecha que tapa otro control: ahí no se dibuja nada.
+    void ReservarDerecha(int pixeles);
 
-    // Textos de los rótulos de punto que se ven (para revisar la vista).
-    QStringList RotulosVisibles() const;
+    // Lo que se ve, para revisar la vista.
+    QStringList RotulosVisibles() const; // textos de los rótulos de punto
+    QStringList TextosLeyenda() const;   // cada entrada con sus renglones separados por '\n'
+    int Marcadores() const { return int(marcadores_.size()); }
+    double DiametroMarcador() const; // en píxeles; 0 sin marcadores
+    QValueAxis* EjeY() const { return ejeY_; }
+    QBarCategoryAxis* EjeCategorias() const { return categorias_; }
 
 protected:
     void resizeEvent(QResizeEvent* evento) override;
 
 private:
-    void UbicarRotulos();
-    // Leyenda de arriba o de abajo en tantos renglones como haga falta (la
-    // del componente corta los nombres largos en un solo renglón).
+    void Ubicar(); // leyenda, rótulos, marcadores y categorías según el tamaño actual
     void UbicarLeyenda();
+    void UbicarPuntos();
+    void AjustarCategorias();
+    void ArmarEscala(const ModeloGrafico& m, double minimo, double maximo, bool enteros);
+    // Centro de la punta de una barra, en coordenadas del gráfico.
+    QPointF Punta(int fila, int columna, double valor) const;
+    double AnchoBarra() const; // píxeles
 
-    struct Rotulo {
-        QGraphicsSimpleTextItem* item = nullptr;
+    struct Punto {
+        QGraphicsItem* item = nullptr;
         int fila = 0;    // 0..filas-1
         int columna = 0; // 0..columnas-1
         double valor = 0;
     };
     QBarSeries* barras_ = nullptr;
+    QValueAxis* ejeY_ = nullptr;
+    QBarCategoryAxis* categorias_ = nullptr;
     int series_ = 0;
-    QList<Rotulo> rotulos_;
+    int filas_ = 0;
+    QList<Punto> rotulos_;
+    QList<Punto> marcadores_;
+    QList<double> tamanioMarcador_; // píxeles pedidos por el modelo, por marcador
 
     struct EntradaLeyenda {
         QString nombre;
@@ -46,6 +68,9 @@ private:
     };
     QList<EntradaLeyenda> entradas_;
     QList<QGraphicsItem*> leyenda_;
+    QStringList textosLeyenda_;
     int ubicacionLeyenda_ = 0;
     int alineacionLeyenda_ = 0;
+    bool ajusteLeyenda_ = false;
+    int reservaDerecha_ = 0;
 };

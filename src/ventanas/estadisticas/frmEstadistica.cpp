@@ -153,6 +153,13 @@ frmEstadistica::frmEstadistica(std::unique_ptr<Estadistica> logica, QWidget* pad
         vistas_[size_t(i)]->setGeometry(Px(r.x()), Px(r.y()), Px(r.width()), Px(r.height()));
         vistas_[size_t(i)]->hide();
     }
+    // Chart2 se dibuja encima de la franja en que los dos se superponen: Chart
+    // no pone nada ahí.
+    if (vistas_[0] && vistas_[1]) {
+        const int superpuestos =
+            d.lugarGrafico[0].x() + d.lugarGrafico[0].width() - d.lugarGrafico[1].x();
+        vistas_[0]->ReservarDerecha(Px(std::max(0, superpuestos)));
+    }
 
     setTabOrder(cmdActualizar_, cmdImprimir_);
     setTabOrder(cmdImprimir_, cmdCerrar_);
