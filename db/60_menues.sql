@@ -1,7 +1,7 @@
 -- Menú de Miravel y tareas de sus ventanas.
 --
 -- El menú de demostración ofrece exactamente las tareas cuyas ventanas ya
--- existen en el programa (hoy 107, "Tipos de Compra"); cada ventana nueva
+-- existen en el programa (hoy las siete de gráficos); cada ventana nueva
 -- agrega aquí su entrada en MRV_ESTADISTICAS o MRV_IMPRESIONES.
 
 SET client_min_messages = warning;
@@ -28,11 +28,23 @@ DELETE FROM owner_sarvo.tareas_menues WHERE sistema = 'Miravel' AND menu LIKE 'M
 DELETE FROM owner_sarvo.menues WHERE sistema = 'Miravel' AND menu LIKE 'MRV\_%';
 
 INSERT INTO owner_sarvo.menues (sistema, menu, item, titulo, menu_hijo) VALUES
-  ('Miravel', 'MRV_PRINCIPAL',    1, 'Estadísticas',    'MRV_ESTADISTICAS'),
-  ('Miravel', 'MRV_ESTADISTICAS', 1, 'Tipos de Compra', NULL);
+  ('Miravel', 'MRV_PRINCIPAL',    1, 'Estadísticas',          'MRV_ESTADISTICAS'),
+  ('Miravel', 'MRV_ESTADISTICAS', 1, 'Tipos de Compra',       NULL),
+  ('Miravel', 'MRV_ESTADISTICAS', 2, 'Evolución de Gastos',   NULL),
+  ('Miravel', 'MRV_ESTADISTICAS', 3, 'Evolución de Recursos', NULL),
+  ('Miravel', 'MRV_ESTADISTICAS', 4, 'Recursos vs. Gastos',   NULL),
+  ('Miravel', 'MRV_ESTADISTICAS', 5, 'Gastos en Personal',    NULL),
+  ('Miravel', 'MRV_ESTADISTICAS', 6, 'Ingresos',              NULL),
+  ('Miravel', 'MRV_ESTADISTICAS', 7, 'Ocupación de Cargos',   NULL);
 
 INSERT INTO owner_sarvo.tareas_menues (sistema, menu, item, tarea) VALUES
-  ('Miravel', 'MRV_ESTADISTICAS', 1, 'MRV107');
+  ('Miravel', 'MRV_ESTADISTICAS', 1, 'MRV107'),
+  ('Miravel', 'MRV_ESTADISTICAS', 2, 'MRV101'),
+  ('Miravel', 'MRV_ESTADISTICAS', 3, 'MRV102'),
+  ('Miravel', 'MRV_ESTADISTICAS', 4, 'MRV103'),
+  ('Miravel', 'MRV_ESTADISTICAS', 5, 'MRV104'),
+  ('Miravel', 'MRV_ESTADISTICAS', 6, 'MRV108'),
+  ('Miravel', 'MRV_ESTADISTICAS', 7, 'MRV109');
 
 -- Todo usuario de Miravel entra por el menú principal.
 INSERT INTO owner_sarvo.usuario_menu (sistema, usuario, menu) VALUES

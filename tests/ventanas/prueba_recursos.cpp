@@ -219,6 +219,27 @@ TEST_F(ConServidor, DespachoPorCodigo) {
     EXPECT_TRUE(imagenSuite);
     EXPECT_FALSE(seguiaAbierta);
     EXPECT_FALSE(frmPosInicio::Cargado());
+
+    // Las siete estadísticas con gráficos abren cada una su ventana, con su título.
+    EXPECT_EQ(TareasDisponibles(), (QList<int>{101, 102, 103, 104, 107, 108, 109}));
+    for (int codigo : {101, 102, 103, 104, 108, 109}) {
+        QString titulo;
+        abierta.clear();
+        QTimer::singleShot(0, [&] {
+            if (QWidget* w = QApplication::activeModalWidget()) {
+                abierta = w->objectName();
+                titulo = w->windowTitle();
+                w->close();
+            }
+        });
+        CodigoTarea() = qint16(codigo);
+        frmPosInicio::Despachar(nullptr);
+        const auto tarea = BuscarTareaEstadistica(codigo);
+        EXPECT_EQ(abierta, tarea->ventana) << codigo;
+        EXPECT_EQ(titulo, tarea->caption) << codigo;
+    }
+    EXPECT_TRUE(guion.mensajes.empty()) << guion.Textos().join('|').toStdString();
+    EXPECT_FALSE(frmPosInicio::Cargado());
 }
 
 TEST_F(ConServidor, ListaDeVersionesInstaladas) {

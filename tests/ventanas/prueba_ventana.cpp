@@ -147,14 +147,17 @@ TEST_F(VentanaPrincipal, DemoTituloPanelesArbolBarraYSalida) {
     ASSERT_EQ(v->ArbolMenues->topLevelItemCount(), 1);
     QTreeWidgetItem* est = v->ArbolMenues->topLevelItem(0);
     EXPECT_EQ(est->text(0), "Estadísticas");
-    EXPECT_EQ(Hijos(est), (QStringList{"Tipos de Compra", "-", "Salir"}));
+    EXPECT_EQ(Hijos(est),
+              (QStringList{"Tipos de Compra", "Evolución de Gastos", "Evolución de Recursos",
+                           "Recursos vs. Gastos", "Gastos en Personal", "Ingresos",
+                           "Ocupación de Cargos", "-", "Salir"}));
     EXPECT_EQ(est->foreground(0).color(), QColor(0, 128, 0));
     EXPECT_TRUE(est->isExpanded());
     EXPECT_EQ(v->ArbolMenues->currentItem(), est);
     const NodoMenu* salir = v->Arbol().Ultimo();
     EXPECT_EQ(salir->texto, "Salir");
     EXPECT_EQ(salir->tag, "  255");
-    EXPECT_EQ(salir->clave, "n4");
+    EXPECT_EQ(salir->clave, "n10");
     // El menú de demostración ofrece exactamente las tareas que tienen ventana.
     QList<int> tareas;
     for (int i = 1; i <= v->Arbol().Cantidad(); ++i)
@@ -170,11 +173,11 @@ TEST_F(VentanaPrincipal, DemoTituloPanelesArbolBarraYSalida) {
     QMenu* menu = v->menuBar()->actions()[0]->menu();
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(menu->title(), "Estadísticas");
-    EXPECT_EQ(Ids(menu), (QList<int>{107, 254, 255}));
-    // Sin tareas frecuentes la barra no se ve.
-    EXPECT_FALSE(v->ToolbarFrecuentes->isVisibleTo(v.get()));
+    EXPECT_EQ(Ids(menu), (QList<int>{107, 101, 102, 103, 104, 108, 109, 254, 255}));
+    // Las tres tareas frecuentes están en el menú: la barra se ve con sus tres pares.
+    EXPECT_TRUE(v->ToolbarFrecuentes->isVisibleTo(v.get()));
     for (int i = 1; i <= 6; ++i)
-        EXPECT_FALSE(v->BotonFrecuente(i)->isVisible()) << i;
+        EXPECT_TRUE(v->BotonFrecuente(i)->isVisible()) << i;
 
     // Ingreso registrado y abierto.
     ASSERT_FALSE(Glob().RowIdAuditoria.isEmpty());
@@ -185,10 +188,21 @@ TEST_F(VentanaPrincipal, DemoTituloPanelesArbolBarraYSalida) {
     v->ArbolMenues_DblClick();
     v->ArbolMenues->setCurrentItem(est->child(0));
     v->ArbolMenues_DblClick();
-    v->ArbolMenues->setCurrentItem(est->child(2));
+    v->ArbolMenues->setCurrentItem(est->child(est->childCount() - 1));
     v->ArbolMenues_DblClick();
     v->ListaPrincipal_DblClick(); // lista vacía, nada seleccionado
     EXPECT_EQ(despachadas, (QList<int>{107, 255}));
+
+    // Cada estadística se elige también desde la barra de menú, y las tres
+    // frecuentes desde su botón.
+    despachadas.clear();
+    for (int codigo : {101, 102, 103, 104, 107, 108, 109})
+        v->ItemMenu(codigo)->trigger();
+    QCoreApplication::processEvents();
+    for (int boton : {1, 3, 5})
+        v->ToolbarFrecuentes_ButtonClick(boton);
+    EXPECT_EQ(despachadas, (QList<int>{101, 102, 103, 104, 107, 108, 109, 103, 104, 108}));
+    despachadas.clear();
 
     // "Salir" de la barra pide confirmación; "No" deja todo como estaba.
     guion.respuestas = {7};

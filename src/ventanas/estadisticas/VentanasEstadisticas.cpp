@@ -1,4 +1,10 @@
 #include "VentanasEstadisticas.h"
+#include "frmEvolucionGastos.h"
+#include "frmEvolucionRecursos.h"
+#include "frmGastosPersonal.h"
+#include "frmIngresos.h"
+#include "frmOcupacionCargos.h"
+#include "frmRecursosGastos.h"
 #include "frmTipoCompra.h"
 #include <QDialog>
 #include <functional>
@@ -10,10 +16,17 @@ struct VentanaTarea {
     std::function<std::unique_ptr<QDialog>(QWidget*)> crear;
 };
 
+template <typename Ventana> std::unique_ptr<QDialog> Crear(QWidget* padre) {
+    return std::make_unique<Ventana>(padre);
+}
+
 // Una línea por ventana de estadística que existe.
 const std::vector<VentanaTarea>& Ventanas() {
     static const std::vector<VentanaTarea> ventanas = {
-        {107, [](QWidget* padre) { return std::make_unique<frmTipoCompra>(padre); }},
+        {101, Crear<frmEvolucionGastos>}, {102, Crear<frmEvolucionRecursos>},
+        {103, Crear<frmRecursosGastos>},  {104, Crear<frmGastosPersonal>},
+        {107, Crear<frmTipoCompra>},      {108, Crear<frmIngresos>},
+        {109, Crear<frmOcupacionCargos>},
     };
     return ventanas;
 }

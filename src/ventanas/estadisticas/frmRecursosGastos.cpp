@@ -1,0 +1,5 @@
+#include "frmRecursosGastos.h"
+#include "RecursosGastos.h"
+
+frmRecursosGastos::frmRecursosGastos(QWidget* padre)
+    : frmEstadistica(std::make_unique<RecursosGastos>(), padre) {}
