@@ -3,6 +3,7 @@
 #include "Dialecto.h"
 #include "LecturaFilas.h"
 #include "PerfilDriver.h"
+#include "SimbolosSql.h"
 #include "TextoOdbc.h"
 #include <algorithm>
 #include <atomic>
@@ -11,6 +12,18 @@
 namespace {
 
 std::atomic<qint64> sentenciasEnviadas{0};
+
+// Espera máxima al abrir una conexión: un servidor que no contesta no
+// cuelga el programa.
+constexpr SQLULEN SegundosParaConectar = 10;
+
+// "SET ROLE ...": el rol queda en la sesión y hay que repetirlo al reabrirla.
+bool EsCambioDeRol(const QString& sql) {
+    const auto s = DividirEnSimbolos(sql);
+    const auto sig = simbolos::Significativos(s);
+    return sig.size() >= 3 && simbolos::EsPalabra(s[sig[0]], QLatin1String("set")) &&
+           simbolos::EsPalabra(s[sig[1]], QLatin1String("role"));
+}
 
 // Sentencia ODBC que se libera sola.
 class Sentencia {
@@ -132,7 +145,55 @@ bool ConexionBase::Protegido(const QString& queHacia, const std::function<bool()
 bool ConexionBase::Abrir(const QString& cadenaConexion) {
     Cerrar();
     errores_.clear();
+    cadena_ = cadenaConexion;
+    rol_.clear();
+    perdida_ = false;
     return Protegido(QStringLiteral("al conectar"), [&] { return Conectar(cadenaConexion); });
+}
+
+void ConexionBase::PonerPreparacion(std::function<bool(ConexionBase&)> preparar) {
+    preparar_ = std::move(preparar);
+}
+
+bool ConexionBase::Reabrir() {
+    const QString rol = rol_;
+    bool ok = false;
+    if (cadena_.isEmpty())
+        AnotarError(QStringLiteral("08003"), QStringLiteral("La conexión nunca se abrió."), 3114);
+    else
+        ok = Abrir(cadena_) && IniciarTransaccion() && (!preparar_ || preparar_(*this)) &&
+             (rol.isEmpty() || Ejecutar(rol));
+    rol_ = rol;
+    perdida_ = !ok;
+    return ok;
+}
+
+bool ConexionBase::Responde() {
+    if (!Abierta() || perdida_)
+        return false;
+    Recordset rs;
+    if (!Consultar(QStringLiteral("SELECT 1 FROM dual"), rs) && !perdida_)
+        errores_.clear(); // otro error: la sesión contestó
+    return !perdida_;
+}
+
+bool ConexionBase::Resultado(bool ok) {
+    if (ok || !odbc_ || !odbc_->conectada)
+        return ok;
+    if (!errores_.empty() && EsConexionPerdida(errores_.front().nativo)) {
+        perdida_ = true;
+        return false;
+    }
+    // El driver sabe que la conexión murió aunque su mensaje no lo diga.
+    SQLUINTEGER muerta = SQL_CD_FALSE;
+    if (SQL_SUCCEEDED(
+            SQLGetConnectAttrW(odbc_->dbc, SQL_ATTR_CONNECTION_DEAD, &muerta, 0, nullptr)) &&
+        muerta == SQL_CD_TRUE) {
+        perdida_ = true;
+        if (!errores_.empty())
+            errores_.front().nativo = 3113;
+    }
+    return false;
 }
 
 bool ConexionBase::Conectar(const QString& cadenaConexion) {
@@ -160,6 +221,8 @@ bool ConexionBase::Conectar(const QString& cadenaConexion) {
         AnotarDiagnosticos(SQL_HANDLE_ENV, o->env, false, true);
         return false;
     }
+    SQLSetConnectAttrW(o->dbc, SQL_ATTR_LOGIN_TIMEOUT,
+                       reinterpret_cast<SQLPOINTER>(SegundosParaConectar), SQL_IS_UINTEGER);
 
     const QString base = CadenaOdbcDesdeSistema(cadenaConexion);
     const bool conPerfil = DriverEsPsqlOdbc(o->env, atributos);
@@ -199,6 +262,7 @@ bool ConexionBase::Conectar(const QString& cadenaConexion) {
 }
 
 void ConexionBase::Cerrar() {
+    perdida_ = false; // cerrada a propósito: no se reabre sola
     if (!odbc_)
         return;
     if (odbc_->conectada)
@@ -225,7 +289,7 @@ bool ConexionBase::IniciarTransaccion() {
     if (SQL_SUCCEEDED(r))
         return true;
     AnotarDiagnosticos(SQL_HANDLE_DBC, odbc_->dbc, false);
-    return false;
+    return Resultado(false);
 }
 
 bool ConexionBase::TerminarTransaccion(short tipo) {
@@ -237,31 +301,35 @@ bool ConexionBase::TerminarTransaccion(short tipo) {
 
 bool ConexionBase::Confirmar() {
     errores_.clear();
-    return Conectada() && TerminarTransaccion(SQL_COMMIT);
+    return Resultado(Conectada() && TerminarTransaccion(SQL_COMMIT));
 }
 
 bool ConexionBase::Deshacer() {
     errores_.clear();
-    return Conectada() && TerminarTransaccion(SQL_ROLLBACK);
+    return Resultado(Conectada() && TerminarTransaccion(SQL_ROLLBACK));
 }
 
 bool ConexionBase::AsentarParametrosSesion() {
     errores_.clear();
     if (!Conectada())
         return false;
-    return !dialecto().ParametrosSesionEnTransaccion() || TerminarTransaccion(SQL_COMMIT);
+    return Resultado(!dialecto().ParametrosSesionEnTransaccion() ||
+                     TerminarTransaccion(SQL_COMMIT));
 }
 
 bool ConexionBase::Ejecutar(const QString& sql) {
     errores_.clear();
-    return Protegido(QStringLiteral("al ejecutar"), [&] {
+    const bool ok = Protegido(QStringLiteral("al ejecutar"), [&] {
         return Conectada() && EjecutarAdaptada(dialecto().Adaptar(sql), nullptr);
     });
+    if (ok && EsCambioDeRol(sql))
+        rol_ = sql;
+    return Resultado(ok);
 }
 
 bool ConexionBase::EjecutarProcedimiento(const QString& llamada) {
     errores_.clear();
-    return Protegido(QStringLiteral("al ejecutar"), [&] {
+    return Resultado(Protegido(QStringLiteral("al ejecutar"), [&] {
         if (!Conectada())
             return false;
         SentenciaAdaptada s;
@@ -271,7 +339,7 @@ bool ConexionBase::EjecutarProcedimiento(const QString& llamada) {
                                          : QLatin1String("{call ") +
                                                dialecto().AdaptarLlamada(texto) + QLatin1Char('}');
         return EjecutarAdaptada(s, nullptr);
-    });
+    }));
 }
 
 bool ConexionBase::Consultar(const QString& sql, Recordset& rs) {
@@ -282,7 +350,7 @@ bool ConexionBase::Consultar(const QString& sql, Recordset& rs) {
     });
     if (!ok)
         rs.Reiniciar();
-    return ok;
+    return Resultado(ok);
 }
 
 bool ConexionBase::EjecutarAdaptada(const SentenciaAdaptada& s, Recordset* rs) {

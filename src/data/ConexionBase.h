@@ -33,6 +33,23 @@ public:
     bool Abierta() const;
     void Cerrar(); // rollback y desconexión; sin efecto si no está abierta
 
+    // Se perdió la sesión con el servidor (se detuvo, terminó la sesión o se
+    // cortó la comunicación): lo dice un fallo. Lo no confirmado se perdió con ella.
+    bool Perdida() const { return perdida_; }
+    // Vuelve a abrir con la misma cadena, inicia la transacción, corre la
+    // preparación y repite el último SET ROLE que se ejecutó. Falso: sigue
+    // perdida y Errores() dice por qué.
+    bool Reabrir();
+    // Lo que Reabrir corre después de abrir (las sentencias de sesión).
+    void PonerPreparacion(std::function<bool(ConexionBase&)> preparar);
+    // Pregunta al servidor si la sesión sigue viva (una consulta mínima que
+    // no pasa por los registros). Si no, queda perdida.
+    bool Responde();
+    // Para una conexión cuyas sentencias se confirman cada una (la de
+    // auditoría): antes de usarla se comprueba que siga viva.
+    void PonerComprobarAntesDeUsar(bool comprobar) { comprobarAntesDeUsar_ = comprobar; }
+    bool ComprobarAntesDeUsar() const { return comprobarAntesDeUsar_; }
+
     // Transacción manual: desde aquí cada cambio espera un COMMIT explícito.
     bool IniciarTransaccion();
     bool Confirmar(); // commit
@@ -78,7 +95,13 @@ private:
                      long numero = 0);
     bool Conectada();                     // si no, anota el error
     bool TerminarTransaccion(short tipo); // SQL_COMMIT o SQL_ROLLBACK, ya conectada
+    bool Resultado(bool ok);              // tras un fallo, mira si se perdió la sesión
     std::unique_ptr<Odbc> odbc_;
     std::unique_ptr<Dialecto> dialecto_;
     std::vector<ErrorBase> errores_;
+    QString cadena_; // la de la última apertura, para Reabrir
+    std::function<bool(ConexionBase&)> preparar_;
+    QString rol_; // último SET ROLE ejecutado con éxito
+    bool perdida_ = false;
+    bool comprobarAntesDeUsar_ = false;
 };

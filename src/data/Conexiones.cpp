@@ -18,6 +18,16 @@ QString CadenaProveedorNativo(const QString& usuario, const QString& clave) {
            Glob().ServidorBase + QLatin1String(";Extended Properties=UID=") +
            CitarValorOdbc(usuario) + QLatin1String(";Persist Security Info=False");
 }
+// Sentencias de sesión de ParametrosBase en una conexión recién abierta.
+bool PrepararSesion(const QString& usuario, ConexionBase& conexion) {
+    if (!EstablecerParametrosBase(usuario, SistemaMiravel, conexion))
+        return false;
+    // Recién abierta no hay otra cosa pendiente: si el gestor lo necesita, el
+    // dialecto confirma las sentencias de sesión; con Oracle no se envía nada.
+    conexion.AsentarParametrosSesion();
+    return true;
+}
+
 } // namespace
 
 QString InvertirCadena(const QString& texto) {
@@ -60,11 +70,10 @@ bool ConectarBase(std::unique_ptr<ConexionBase>& conexion, const QString& usuari
         return false;
     }
     conexion->IniciarTransaccion();
-    if (!EstablecerParametrosBase(usuario, SistemaMiravel, *conexion))
+    if (!PrepararSesion(usuario, *conexion))
         return false;
-    // Recién abierta no hay otra cosa pendiente: si el gestor lo necesita, el
-    // dialecto confirma las sentencias de sesión; con Oracle no se envía nada.
-    conexion->AsentarParametrosSesion();
+    // Si la sesión se pierde, al reabrirla se repite lo mismo.
+    conexion->PonerPreparacion([usuario](ConexionBase& c) { return PrepararSesion(usuario, c); });
     dialogos().PonerPuntero(anterior);
     return true;
 }

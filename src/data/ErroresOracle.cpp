@@ -26,9 +26,25 @@ long NumeroPorMensajeDeConexion(const QString& mensaje) {
                   "el sistema de base de datos está iniciándose",
                   "el sistema de base de datos está apagándose"}))
         return 1033;
-    if (Contiene(mensaje, {"could not connect", "connection refused", "no such file or directory",
-                           "could not translate host name", "no se pudo conectar"}))
+    if (Contiene(mensaje,
+                 {"could not connect", "connection refused", "no such file or directory",
+                  "could not translate host name", "no se pudo conectar", "timeout expired"}))
         return 1034;
+    return -1;
+}
+
+// Comunicación cortada con una sesión ya abierta: el servidor se detuvo o
+// terminó la sesión (ORA-03113), o el driver ya no tiene conexión (ORA-03114).
+long NumeroPorMensajeDeComunicacion(const QString& mensaje) {
+    if (Contiene(mensaje, {"no connection to the server", "due to the connection lost"}))
+        return 3114;
+    if (Contiene(mensaje,
+                 {"server closed the connection unexpectedly",
+                  "terminating connection due to administrator command",
+                  "could not receive data from server", "could not send data to server",
+                  "connection to server was lost", "SSL connection has been closed unexpectedly",
+                  "el servidor cerró la conexión inesperadamente"}))
+        return 3113;
     return -1;
 }
 
@@ -51,8 +67,8 @@ constexpr EstadoYNumero PorEstado[] = {
     {"22003", 1438}, {"23503", 2292}, {"42P01", 942},  {"42601", 900},   {"42501", 1031},
     {"42P07", 955},  {"23514", 2290}, {"22012", 1476}, {"22001", 12899}, {"22P02", 1722},
     {"22007", 1861}, {"22008", 1843}, {"21000", 1427}, {"40P01", 60},    {"40001", 8177},
-    {"57014", 1013}, {"57P01", 28},   {"57P03", 1033}, {"28P01", 1979},  {"28000", 1017},
-    {"08003", 3114},
+    {"57014", 1013}, {"57P01", 28},   {"57P02", 3113}, {"57P03", 1033},  {"28P01", 1979},
+    {"28000", 1017}, {"08003", 3114},
 };
 
 } // namespace
@@ -79,7 +95,10 @@ long NumeroOracleDePostgres(const QString& sqlstate, const QString& mensaje, boo
     for (const auto& f : PorEstado)
         if (e == QLatin1String(f.estado))
             return f.numero;
-    if (e.startsWith(QLatin1String("08")) || e.startsWith(QLatin1String("HY")) || e.isEmpty()) {
+    if (e.startsWith(QLatin1String("08")) || e.startsWith(QLatin1String("HY")) ||
+        e.startsWith(QLatin1String("S1")) || e.isEmpty()) {
+        if (const long n = NumeroPorMensajeDeComunicacion(mensaje); n > 0)
+            return n;
         const long n = NumeroPorMensajeDeConexion(mensaje);
         if (n > 0)
             return n;
@@ -87,6 +106,13 @@ long NumeroOracleDePostgres(const QString& sqlstate, const QString& mensaje, boo
             return 3113; // se perdió la comunicación con el servidor
     }
     return -1;
+}
+
+bool EsConexionPerdida(long numeroOracle) {
+    for (const long n : {28L, 1012L, 3113L, 3114L, 3135L})
+        if (numeroOracle == n)
+            return true;
+    return false;
 }
 
 long NumeroOracleConexion(const QString& sqlstate, long /*nativo*/, const QString& mensaje) {

@@ -11,3 +11,6 @@ long NumeroOracleDePostgres(const QString& sqlstate, const QString& mensaje, boo
 // Número de un error al abrir una conexión, cuando todavía no se sabe qué
 // gestor hay detrás: "ORA-nnnnn" en el mensaje, o el motivo que da el servidor.
 long NumeroOracleConexion(const QString& sqlstate, long nativo, const QString& mensaje);
+// La sesión se perdió (servidor detenido, sesión terminada, sin comunicación):
+// 28, 1012, 3113, 3114 y 3135.
+bool EsConexionPerdida(long numeroOracle);

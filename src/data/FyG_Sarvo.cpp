@@ -1,6 +1,7 @@
 #include "FyG_Sarvo.h"
 #include "Avisos.h"
 #include "ConexionBase.h"
+#include "ConexionPerdida.h"
 #include "Dialogos.h"
 #include "Glob_Sarvo.h"
 #include "Logs.h"
@@ -23,12 +24,21 @@ void ControlarLentitud(const QString& sql, qint64 segundos) {
 }
 
 // Sin conexión abierta no hay a quién mandar la sentencia: se informa como
-// cualquier otro fallo en vez de caer.
+// cualquier otro fallo en vez de caer. Una perdida sí la tiene: se reabre.
 bool SinConexion(ConexionBase* c) {
-    if (c && c->Abierta())
+    if (c && (c->Abierta() || c->Perdida()))
         return false;
     avisos().MostrarMensaje(QStringLiteral("No hay una conexión abierta con la base de datos."),
                             QStringLiteral("ERROR"));
+    return true;
+}
+
+// Muestra el fallo de una sentencia; el de una sesión perdida, una vez por
+// acción (si ya se avisó, solo va al registro). Verdadero si se mostró.
+bool MostrarFallo(ConexionBase& c) {
+    if (c.Perdida())
+        return AvisarConexionPerdida(c);
+    avisos().MostrarErrorBase(&c);
     return true;
 }
 
@@ -43,7 +53,9 @@ bool Ejecutar(Forma forma, const QString& sql, bool mostrarCartel,
         return false;
 
     Cronometro reloj;
-    const bool ok = forma == Forma::Sentencia ? c->Ejecutar(sql) : c->EjecutarProcedimiento(sql);
+    const bool lista = ConexionLista(*c);
+    const bool ok =
+        lista && (forma == Forma::Sentencia ? c->Ejecutar(sql) : c->EjecutarProcedimiento(sql));
     const qint64 segundos = reloj.Segundos();
     if (forma == Forma::Procedimiento)
         dialogos().PonerPuntero(Puntero::Defecto);
@@ -51,6 +63,10 @@ bool Ejecutar(Forma forma, const QString& sql, bool mostrarCartel,
     QString marca;
     if (ok) {
         Glob().UltimoErrorNativo = 0;
+    } else if (!lista) {
+        // No se envió: la conexión no se pudo retomar y ya se avisó.
+        Glob().UltimoErrorNativo = 3114;
+        GrabarErrorSql(QStringLiteral("MRV"), sql, Glob().UltimoMensaje);
     } else {
         const long nativo = c->Errores().empty() ? 0 : c->Errores().front().nativo;
         bool mostrar = mostrarCartel;
@@ -58,9 +74,9 @@ bool Ejecutar(Forma forma, const QString& sql, bool mostrarCartel,
             *errorEsperado != nativo)
             mostrar = true;
         if (mostrar) {
-            avisos().MostrarErrorBase(c);
+            if (MostrarFallo(*c))
+                marca = Marca();
             GrabarErrorSql(QStringLiteral("MRV"), sql, Glob().UltimoMensaje);
-            marca = Marca();
         } else {
             Glob().UltimoErrorNativo = qint32(nativo);
             c->LimpiarErrores();
@@ -124,15 +140,16 @@ void CargarRecordset(Recordset& rs, const QString& sql, const QString& orden,
         return;
 
     Cronometro reloj;
-    const bool ok = c->Consultar(sentencia, rs);
+    const bool lista = ConexionLista(*c);
+    const bool ok = lista && c->Consultar(sentencia, rs);
     ControlarLentitud(sentencia, reloj.Segundos());
 
     QString marca;
     if (!ok) {
         rs.Reiniciar();
-        avisos().MostrarErrorBase(c);
+        if (lista && MostrarFallo(*c))
+            marca = Marca();
         GrabarErrorSql(QStringLiteral("MRV"), sentencia, Glob().UltimoMensaje);
-        marca = Marca();
     }
     Glob().MarcaErrorSeguimiento = marca;
     if (Glob().SeguimientoSql)
@@ -147,11 +164,13 @@ void Cargar_Recordset(const QString& sql, Recordset& rs, ConexionBase* conexion)
         return;
 
     Cronometro reloj;
-    const bool ok = c->Consultar(sql, rs);
+    const bool lista = ConexionLista(*c);
+    const bool ok = lista && c->Consultar(sql, rs);
     ControlarLentitud(sql, reloj.Segundos());
     if (!ok) {
         rs.Reiniciar();
-        avisos().MostrarErrorBase(c);
+        if (lista)
+            MostrarFallo(*c);
     }
     if (Glob().SeguimientoSql)
         GrabarSeguimiento(QStringLiteral("SEG"), QStringLiteral("Cargar_Recordset"), sql);

@@ -27,6 +27,10 @@ inline constexpr int UsuarioInexistente = 123;
 inline constexpr int UsuarioSinMenu = 124;
 inline constexpr int ConectadoEnOtraTerminal = 208; // con la descripción de la otra conexión
 inline constexpr int SesionesEnEstaTerminal = 585;  // con el usuario y la lista de programas
+// Base de datos: la sesión con el servidor se perdió (ORA-00028, 01012,
+// 03113, 03114, 03135). Su fila tiene una copia en el programa: sin conexión
+// no hay catálogo que leer.
+inline constexpr int ConexionPerdida = 3113;
 // Ventana principal y tareas
 inline constexpr int MenuSinFilas = 125;
 inline constexpr int TareaNoDefinida = 85; // con la tarea

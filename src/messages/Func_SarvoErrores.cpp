@@ -48,7 +48,24 @@ constexpr Traduccion Traducciones[] = {
     {20118, 370, nullptr},
     {20121, 377, "21"},
     {20123, 4004, nullptr},
+    {28, Catalogo::ConexionPerdida, nullptr},
+    {1012, Catalogo::ConexionPerdida, nullptr},
+    {3113, Catalogo::ConexionPerdida, nullptr},
+    {3114, Catalogo::ConexionPerdida, nullptr},
+    {3135, Catalogo::ConexionPerdida, nullptr},
 };
+
+// La fila de la conexión perdida tal como está en errores_vb, para mostrarla
+// cuando la base no contesta.
+PedidoMensaje FilaConexionPerdida() {
+    PedidoMensaje p;
+    p.Mensaje = TextoConexionPerdida();
+    p.titulo = QStringLiteral("Conexión Perdida");
+    p.TipoBotones = 0;
+    p.TipoMensaje = 48;
+    p.DefaultBotones = 0;
+    return p;
+}
 
 // Mientras se lee una fila del catálogo. Si esa misma lectura falla, su error
 // se muestra tal como vino: traducirlo volvería al catálogo sin fin.
@@ -86,9 +103,15 @@ int MostrarError(int codigo, const QStringList& parametros) {
     leyendoCatalogo = true;
     Cargar_Recordset(sql, rs);
     leyendoCatalogo = false;
-    // La consulta falló: la capa de datos ya lo mostró.
-    if (!rs.Abierto())
-        return SinCatalogo;
+    // La consulta falló: la capa de datos ya lo mostró. Si era la conexión
+    // perdida, el aviso sale de la copia de su fila.
+    if (!rs.Abierto()) {
+        if (codigo != Catalogo::ConexionPerdida)
+            return SinCatalogo;
+        const PedidoMensaje pedido = FilaConexionPerdida();
+        Glob().UltimoMensaje = pedido.Mensaje;
+        return dialogos().VentanaMensaje(pedido);
+    }
     if (rs.Eof()) {
         MostrarMensaje(QStringLiteral("El código de error :") + QString::number(codigo) +
                            QStringLiteral(" no se encuentra cargado.") + CRLF +
@@ -126,6 +149,14 @@ int MostrarError(int codigo, const QStringList& parametros) {
     pedido.TextoBotones = SiNulo(rs.Valor(6), QString());
     Glob().UltimoMensaje = mensaje;
     return dialogos().VentanaMensaje(pedido);
+}
+
+QString TextoConexionPerdida() {
+    return QStringLiteral("Se perdió la conexión con la base de datos.") + CRLF +
+           QStringLiteral("La operación no se completó y lo que no estaba guardado se perdió.") +
+           CRLF +
+           QStringLiteral("Vuelva a intentarlo: el sistema se conecta de nuevo. Si la base sigue "
+                          "sin responder, comuníquese con el Administrador del Sistema.");
 }
 
 int MostrarMensaje(const QString& texto, const QString& titulo) {

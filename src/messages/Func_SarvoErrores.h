@@ -15,6 +15,8 @@ template <typename... T> int MostrarErrorCon(int codigo, const T&... parametros)
     return MostrarError(codigo, QStringList{QVariant::fromValue(parametros).toString()...});
 }
 int MostrarMensaje(const QString& texto, const QString& titulo);
+// Texto de Catalogo::ConexionPerdida, igual al de su fila de errores_vb.
+QString TextoConexionPerdida();
 // Ambas devuelven el valor del botón del mensaje mostrado, 0 si no mostraron
 // nada y -1 si la conexión no tenía ningún error que informar.
 int MostrarErrorBase(ConexionBase* conexion = nullptr, std::optional<long> numero = std::nullopt);

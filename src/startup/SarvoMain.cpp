@@ -123,7 +123,12 @@ bool Main(const QString& lineaComandos) {
     const bool conectado = ConectarBase(g.Conexion, usuario, clave, g.ServidorBase) &&
                            ConectarBase(g.ConexionAuditoria, usuario, clave, g.ServidorBase) &&
                            ConectarBase(g.ConexionAuxiliar, usuario, clave, g.ServidorBase);
-    if (!conectado) {
+    if (conectado) {
+        // La de auditoría pasa largos ratos sin usarse y sus sentencias se
+        // confirman solas: antes de cada una se mira que siga viva, así la
+        // salida cierra su fila aunque el servidor se haya reiniciado.
+        g.ConexionAuditoria->PonerComprobarAntesDeUsar(true);
+    } else {
         dialogos().MensajeSistema(
             QStringLiteral("No se puede realizar la conexión con el usuario: ") + usuario +
                 QLatin1Char('\r') + PieAdministrador,

@@ -4,10 +4,15 @@
 #include "ConexionBase.h"
 #include "Conexiones.h"
 #include "Dialecto.h"
+#include "ErroresOracle.h"
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QSysInfo>
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <pwd.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
@@ -123,6 +128,53 @@ TEST(AbrirConexion, RechazosConElNumeroDeOracle) {
     ASSERT_TRUE(c.Abrir(CadenaDemo())) << PrimerError(c).toStdString();
     EXPECT_EQ(c.NombreGestor(), "PostgreSQL");
     EXPECT_EQ(Valor(c, "SELECT session_user FROM dual"), "DEMO");
+}
+
+TEST(AbrirConexion, UnServidorQueNoContestaNoCuelgaAlPrograma) {
+    // Acepta la conexión y nunca responde.
+    const int mudo = socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(mudo, 0);
+    sockaddr_in direccion{};
+    direccion.sin_family = AF_INET;
+    direccion.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t largo = sizeof direccion;
+    ASSERT_EQ(bind(mudo, reinterpret_cast<sockaddr*>(&direccion), largo), 0);
+    ASSERT_EQ(listen(mudo, 4), 0);
+    ASSERT_EQ(getsockname(mudo, reinterpret_cast<sockaddr*>(&direccion), &largo), 0);
+
+    ConexionBase c;
+    QElapsedTimer reloj;
+    reloj.start();
+    EXPECT_FALSE(c.Abrir(QStringLiteral("Provider=MSDASQL;;DRIVER={PostgreSQL Unicode};"
+                                        "Servername=127.0.0.1;Port=%1;Database=x;UID=DEMO;PWD=x")
+                             .arg(ntohs(direccion.sin_port))));
+    // Se rinde a los pocos segundos (sin plazo esperaría para siempre).
+    EXPECT_LT(reloj.elapsed(), 60000);
+    ASSERT_FALSE(c.Errores().empty());
+    EXPECT_EQ(c.Errores()[0].nativo, 1034) << PrimerError(c).toStdString();
+    close(mudo);
+}
+
+// Los errores de una sesión que se perdió, con el número de Oracle de una
+// conexión perdida, vengan por SQLSTATE o solo en el mensaje del driver.
+TEST(ErroresOracle, SesionPerdida) {
+    EXPECT_EQ(NumeroOracleDePostgres("57P01", "terminating connection due to administrator command",
+                                     false),
+              28);
+    EXPECT_EQ(NumeroOracleDePostgres("HY000",
+                                     "server closed the connection unexpectedly\n\tThis probably "
+                                     "means the server terminated abnormally",
+                                     true),
+              3113);
+    EXPECT_EQ(
+        NumeroOracleDePostgres("08S01", "SQLExecDirect unable due to the connection lost", false),
+        3114);
+    EXPECT_EQ(NumeroOracleDePostgres("HY000", "no connection to the server\n", false), 3114);
+    EXPECT_EQ(NumeroOracleDePostgres("HY000", "division by zero", false), -1);
+    for (const long n : {28L, 1012L, 3113L, 3114L, 3135L})
+        EXPECT_TRUE(EsConexionPerdida(n)) << n;
+    for (const long n : {-1L, 1L, 1017L, 1033L, 1034L})
+        EXPECT_FALSE(EsConexionPerdida(n)) << n;
 }
 
 TEST(AbrirConexion, InformaLaIdentidadDelCliente) {
