@@ -8,7 +8,6 @@
 #include "frmResources.h"
 #include <QApplication>
 #include <QLocale>
-#include <QStringList>
 #include <cstdio>
 #include <exception>
 
@@ -39,15 +38,15 @@ struct DialogosInstalados {
     ~DialogosInstalados() { InstalarDialogos(nullptr); }
 };
 
-// La línea de comandos como un solo texto, sin el nombre del programa.
-QString LineaComandos(const QStringList& argumentos) {
-    return argumentos.mid(1).join(QLatin1Char(' '));
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    Aplicacion app(argc, argv);
+    // Los argumentos son del lanzador: se leen tal como llegaron y Qt recibe
+    // solo el nombre del programa, así ninguno se toma por opción de Qt.
+    const QString lineaComandos = LineaDeComandos(argc, argv);
+    int argcQt = 1;
+    char* argvQt[] = {argv[0], nullptr};
+    Aplicacion app(argcQt, argvQt);
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
     CargarFuentes();
     try {
@@ -56,7 +55,7 @@ int main(int argc, char** argv) {
         DialogosInstalados dialogos;
         InicializarMensajes();
 
-        if (!Main(LineaComandos(QCoreApplication::arguments())))
+        if (!Main(lineaComandos))
             return 0;
 
         frmInicio ventana;

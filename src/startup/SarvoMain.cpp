@@ -61,8 +61,11 @@ QStringList ObtenerArgumentos(const QString& lineaComandos, int MaxArgumentos) {
     return argumentos;
 }
 
-QString LineaDeComandos() {
-    return QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+QString LineaDeComandos(int argc, const char* const* argv) {
+    QStringList argumentos;
+    for (int i = 1; i < argc && argv && argv[i]; ++i)
+        argumentos << QString::fromLocal8Bit(argv[i]);
+    return argumentos.join(QLatin1Char(' '));
 }
 
 void ObtenerNombrePC() {

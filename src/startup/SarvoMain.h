@@ -11,9 +11,11 @@ QStringList ObtenerArgumentos(const QString& lineaComandos, int MaxArgumentos = 
 void ObtenerNombrePC();
 QString ObtenerUsuarioWindows();
 
-// La línea de comandos del proceso como un solo texto: los argumentos
-// después del nombre del programa, separados por un espacio.
-QString LineaDeComandos();
+// La línea de comandos del proceso como un solo texto: los argumentos que
+// recibió main después del nombre del programa, separados por un espacio.
+// Se lee antes de crear la aplicación Qt, que se queda con sus opciones
+// ("-style", "-platform", "-reverse"...) aunque sean un usuario o una clave.
+QString LineaDeComandos(int argc, const char* const* argv);
 
 // Ejecuta el arranque completo. Verdadero: hay que mostrar la ventana
 // principal. Falso: el programa termina (el motivo ya se mostró).

@@ -34,6 +34,17 @@ TEST(ObtenerArgumentos, SeparadoresYTope) {
     EXPECT_EQ(Argumentos("ñandú café"), (QStringList{"", "ñandú", "café"}));
 }
 
+TEST(LineaDeComandos, LosArgumentosTalComoLlegaronAunqueSeanOpcionesDeQt) {
+    const char* argv[] = {"/inst/miravel", "-style",   "-platform", "/inst/",
+                          "-reverse",      "-session", "ñandú",     nullptr};
+    const QString linea = LineaDeComandos(7, argv);
+    EXPECT_EQ(linea, "-style -platform /inst/ -reverse -session ñandú");
+    EXPECT_EQ(ObtenerArgumentos(linea),
+              (QStringList{"", "-style", "-platform", "/inst/", "-reverse", "-session", "ñandú"}));
+    // Solo el nombre del programa: línea vacía, y el arranque pide los argumentos.
+    EXPECT_EQ(LineaDeComandos(1, argv), "");
+}
+
 TEST(Equipo, NombresDelPuesto) {
     Glob() = EstadoSesion();
     ObtenerNombrePC();
