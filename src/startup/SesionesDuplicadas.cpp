@@ -10,8 +10,6 @@
 #include "Glob_Sarvo.h"
 #include "Plantillas.h"
 #include "Recordset.h"
-#include <QDeadlineTimer>
-#include <QThread>
 
 namespace {
 
@@ -107,23 +105,17 @@ bool SesionDuplicada(const QString& usuario) {
         return true;
     TerminarSesiones(aqui, usuario);
 
-    // El servidor tarda un instante en retirar de la lista las sesiones
-    // terminadas: se mira de nuevo durante unos segundos antes de rendirse.
-    QDeadlineTimer plazo(3000);
-    for (;;) {
-        Recordset quedan;
-        CargarRecordset(quedan, ConsultaOtras(usuario, condicion), QString());
-        if (!quedan.Abierto())
-            return true;
-        if (quedan.RecordCount() < 1)
-            return false;
-        if (plazo.hasExpired()) {
-            quedan.MoveFirst();
-            MostrarError(Catalogo::ConectadoEnOtraTerminal, {Descripcion(usuario, quedan)});
-            return true;
-        }
-        QThread::msleep(100);
-    }
+    // Una sola vez: cada fin de sesión vuelve recién cuando la sesión ya no
+    // está (el servidor espera por ella, con un límite).
+    Recordset quedan;
+    CargarRecordset(quedan, ConsultaOtras(usuario, condicion), QString());
+    if (!quedan.Abierto())
+        return true;
+    if (quedan.RecordCount() < 1)
+        return false;
+    quedan.MoveFirst();
+    MostrarError(Catalogo::ConectadoEnOtraTerminal, {Descripcion(usuario, quedan)});
+    return true;
 }
 
 bool TerminarSesiones(Recordset& rs, const QString& /*usuario*/) {

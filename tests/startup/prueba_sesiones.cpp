@@ -9,6 +9,8 @@
 #include "Glob_Sarvo.h"
 #include "SarvoMain.h"
 #include "SesionesDuplicadas.h"
+#include <QDirIterator>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -123,6 +125,33 @@ TEST_F(Sesiones, MismaTerminalConfirmadaSeTerminanTodas) {
     EXPECT_EQ(arranque::Filas("SELECT COUNT(*) FROM vis_conecciones WHERE nombre_usuario='" +
                               Usuario + "'"),
               QStringList{"1"});
+}
+
+// Una sesión que no se deja terminar: después del fin de sesiones se mira
+// una sola vez, sin esperas en el hilo de la ventana, y se informa 208.
+TEST_F(Sesiones, SeMiraUnaSolaVezDespuesDeTerminarLasSesiones) {
+    // Para esta conexión la vista muestra además una sesión que no existe.
+    ASSERT_TRUE(Glob().Conexion->Ejecutar(QStringLiteral(
+        "CREATE TEMP VIEW vis_conecciones AS SELECT 999999 AS nro_session, '7777'::varchar AS "
+        "nro_proceso, 'MRV_DUPLICADO'::varchar AS nombre_usuario, 'operador'::varchar AS "
+        "usuario_so, 'PC-PRUEBA'::varchar AS terminal, 'Fantasma.exe'::varchar AS programa, "
+        "999999 AS sid, 0::bigint AS serial UNION ALL SELECT * FROM public.vis_conecciones")));
+    Glob().SeguimientoSql = true;
+    ui.respuestas = {6};
+    EXPECT_TRUE(SesionDuplicada(Usuario));
+    ASSERT_EQ(ui.mensajes.size(), 3u) << ui.Textos().join(" / ").toStdString();
+    EXPECT_EQ(ui.mensajes[0].titulo, "Conexiones Abiertas");
+    EXPECT_EQ(ui.mensajes[2].Mensaje, Texto208("operador", Terminal, "Fantasma.exe"));
+    // La consulta de las otras sesiones: antes de preguntar y una vez después.
+    QString traza;
+    QDirIterator it(dir.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        if (f.open(QIODevice::ReadOnly))
+            traza += QString::fromUtf8(f.readAll());
+    }
+    EXPECT_EQ(traza.count("SELECT usuario_so,terminal,programa FROM vis_conecciones"), 2)
+        << traza.toStdString();
 }
 
 TEST_F(Sesiones, ExclusionDelProcesoPropio) {
