@@ -3,6 +3,7 @@
 #include "ConexionBase.h"
 #include "FyG_Sarvo.h"
 #include "Glob_Sarvo.h"
+#include "LiteralSql.h"
 #include "Plantillas.h"
 #include "Recordset.h"
 #include <limits>
@@ -13,11 +14,10 @@ QString ConsultaConfig(const QString& nombre, const QString& sistema) {
     const QString filtroSistema =
         sistema.isEmpty()
             ? QStringLiteral(" WHERE sistema='GDA' AND")
-            : QLatin1String(" WHERE sistema='") + EscaparComillas(sistema) + QLatin1String("' AND");
+            : QLatin1String(" WHERE sistema=") + LiteralSql(sistema) + QLatin1String(" AND");
     return QLatin1String("      SELECT contenido ") + QLatin1String(" FROM ") +
            AgregarOwner(QStringLiteral("config")) + filtroSistema +
-           QLatin1String("           nombre_parametro = '") + EscaparComillas(nombre) +
-           QLatin1Char('\'');
+           QLatin1String("           nombre_parametro = ") + LiteralSql(nombre);
 }
 
 // Contenido del parámetro; nullopt si falta, es nulo o la consulta falló.
@@ -81,13 +81,13 @@ QString ObtenerParametro(const QString& sistema, const QString& nombre,
         const QString cuenta = QLatin1String("//SELECT COUNT(*) FROM {CONFIG}") + filtro;
         const auto cantidad = ValorSQL(cuenta, 0);
         if (cantidad && cantidad->toLongLong() == 0) {
-            const QString alta = AsigOwner(
-                QLatin1String("//INSERT INTO {CONFIG} (sistema, nombre_parametro, "
-                              "descripcion, contenido, modificable) VALUES ('") +
-                EscaparComillas(sistema) + QLatin1String("', '") + EscaparComillas(nombre) +
-                QLatin1String("', '") + EscaparComillas(descripcion) + QLatin1String("', '") +
-                EscaparComillas(valorPorDefecto) + QLatin1String("', '") +
-                EscaparComillas(modificable) + QLatin1String("')"));
+            const QString alta =
+                AsigOwner(QLatin1String("//INSERT INTO {CONFIG} (sistema, nombre_parametro, "
+                                        "descripcion, contenido, modificable) VALUES (") +
+                          LiteralSql(sistema) + QLatin1String(", ") + LiteralSql(nombre) +
+                          QLatin1String(", ") + LiteralSql(descripcion) + QLatin1String(", ") +
+                          LiteralSql(valorPorDefecto) + QLatin1String(", ") +
+                          LiteralSql(modificable) + QLatin1Char(')'));
             EjecutarSQL(alta);
         }
     }
@@ -101,17 +101,16 @@ QString ObtenerParametro(const QString& sistema, const QString& nombre,
 
 bool EstablecerParametrosBase(const QString& usuario, const QString& sistema,
                               ConexionBase& conexion) {
-    const QString u = EscaparComillas(usuario);
-    const QString s = EscaparComillas(sistema);
+    const QString u = LiteralSql(usuario);
+    const QString s = LiteralSql(sistema);
     const QString consultas[] = {
         QStringLiteral("SELECT * FROM ParametrosBase WHERE habilitado='S' AND sistema='TODOS'"),
-        QLatin1String("SELECT * FROM ParametrosBase WHERE habilitado='S' AND sistema='") + s +
-            QLatin1Char('\''),
+        QLatin1String("SELECT * FROM ParametrosBase WHERE habilitado='S' AND sistema=") + s,
         QLatin1String("SELECT * FROM ParametrosBaseXUsuario WHERE habilitado='S' AND "
-                      "sistema='TODOS' AND usuario='") +
-            u + QLatin1Char('\''),
-        QLatin1String("SELECT * FROM ParametrosBaseXUsuario WHERE habilitado='S' AND sistema='") +
-            s + QLatin1String("' AND usuario='") + u + QLatin1Char('\''),
+                      "sistema='TODOS' AND usuario=") +
+            u,
+        QLatin1String("SELECT * FROM ParametrosBaseXUsuario WHERE habilitado='S' AND sistema=") +
+            s + QLatin1String(" AND usuario=") + u,
     };
     // Las consultas van por la conexión principal; la primera vez es la que se prepara.
     ConexionBase* principal = Glob().Conexion ? Glob().Conexion.get() : &conexion;

@@ -2,6 +2,7 @@
 #include "Avisos.h"
 #include "FyG_Sarvo.h"
 #include "Glob_Sarvo.h"
+#include "LiteralSql.h"
 #include "Recordset.h"
 
 QString AgregarOwner(const QString& nombre, const QString& owner) {
@@ -62,18 +63,10 @@ bool TieneOrderBy(const QString& sql) {
     return sql.toUpper().contains(QLatin1String("ORDER BY"));
 }
 
-QString EscaparComillas(const QString& texto) {
-    if (!texto.contains(QLatin1Char('\'')))
-        return texto;
-    QString r = texto;
-    r.replace(QLatin1Char('\''), QLatin1String("''"));
-    return r;
-}
-
 QString EntreComillas(const QString& texto, bool respetarComillas) {
     if (texto.isEmpty())
         return QStringLiteral("NULL");
     if (respetarComillas && (texto.startsWith(QLatin1Char('\'')) || texto == QLatin1String("NULL")))
         return texto;
-    return QLatin1Char('\'') + EscaparComillas(texto) + QLatin1Char('\'');
+    return LiteralSql(texto);
 }

@@ -18,7 +18,6 @@ QString AsigOwner(const QString& plantilla, const QString& marca = QStringLitera
 std::optional<QVariant> ValorSQL(const QString& sql, const QVariant& valorPorDefecto,
                                  ConexionBase* conexion = nullptr);
 bool TieneOrderBy(const QString& sql);
-// Literal SQL: "NULL" para vacío; comillas internas duplicadas.
+// Literal SQL (LiteralSql): "NULL" para vacío; con respetarComillas, un texto
+// que ya empieza con comilla o es NULL queda igual.
 QString EntreComillas(const QString& texto, bool respetarComillas);
-// Comillas simples internas duplicadas, sin agregar las de los extremos.
-QString EscaparComillas(const QString& texto);

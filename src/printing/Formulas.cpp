@@ -1,4 +1,5 @@
 #include "Formulas.h"
+#include "LiteralSql.h"
 
 namespace {
 
@@ -114,9 +115,7 @@ const ValorFormula* TablaFormulas::Buscar(const QString& nombre) const {
 QString LiteralSql(const ValorFormula& valor) {
     if (!valor.esTexto)
         return valor.texto;
-    QString r = valor.texto;
-    r.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + r + QLatin1Char('\'');
+    return ::LiteralSql(valor.texto);
 }
 
 bool SustituirFormulas(const QString& sql, const TablaFormulas& tabla, QString& resultado,

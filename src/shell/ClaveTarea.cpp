@@ -3,6 +3,7 @@
 #include "Func_SarvoErrores.h"
 #include "FyG_Sarvo.h"
 #include "Glob_Sarvo.h"
+#include "LiteralSql.h"
 #include "Plantillas.h"
 #include "Recordset.h"
 #include "Usuarios.h"
@@ -31,9 +32,8 @@ bool DatosTarea(const QString& sistema, const QString& tarea, QString& descripci
     Recordset rs;
     Cargar_Recordset(QLatin1String("SELECT descripcion,tipo_auditoria FROM ") +
                          AgregarOwner(QStringLiteral("vis_tareas")) +
-                         QLatin1String(" WHERE sistema='") + EscaparComillas(sistema) +
-                         QLatin1String("' AND tarea='") + EscaparComillas(tarea) +
-                         QLatin1String("'"),
+                         QLatin1String(" WHERE sistema=") + LiteralSql(sistema) +
+                         QLatin1String(" AND tarea=") + LiteralSql(tarea),
                      rs);
     if (!rs.Abierto() || rs.RecordCount() < 1)
         return false;
@@ -47,10 +47,10 @@ bool DatosTarea(const QString& sistema, const QString& tarea, QString& descripci
     else if (tipo == QLatin1String("S"))
         tipoAuditoria = 2;
 
-    const auto clave = PrimerEntero(QLatin1String("SELECT ") + Glob().OwnerSarvo +
-                                    QLatin1String(".hayClaveTarea('") + EscaparComillas(sistema) +
-                                    QLatin1String("','") + EscaparComillas(tarea) +
-                                    QLatin1String("') AS hayClave FROM DUAL"));
+    const auto clave =
+        PrimerEntero(QLatin1String("SELECT ") + Glob().OwnerSarvo +
+                     QLatin1String(".hayClaveTarea(") + LiteralSql(sistema) + QLatin1Char(',') +
+                     LiteralSql(tarea) + QLatin1String(") AS hayClave FROM DUAL"));
     if (!clave)
         return false; // sin saber si hay clave, la tarea no se abre
     hayClave = *clave == 1;
@@ -62,10 +62,9 @@ IntentosClave::IntentosClave(const QString& sistema, const QString& tarea)
 
 QString IntentosClave::SentenciaClave(const QString& sistema, const QString& tarea,
                                       const QString& clave) {
-    return QLatin1String("SELECT ") + Glob().OwnerSarvo + QLatin1String(".claveTareaCorrecta('") +
-           EscaparComillas(sistema) + QLatin1String("','") + EscaparComillas(tarea) +
-           QLatin1String("','") + EscaparComillas(clave) +
-           QLatin1String("') AS clave_correcta FROM DUAL");
+    return QLatin1String("SELECT ") + Glob().OwnerSarvo + QLatin1String(".claveTareaCorrecta(") +
+           LiteralSql(sistema) + QLatin1Char(',') + LiteralSql(tarea) + QLatin1Char(',') +
+           LiteralSql(clave) + QLatin1String(") AS clave_correcta FROM DUAL");
 }
 
 IntentosClave::Resultado IntentosClave::Probar(const QString& clave) {

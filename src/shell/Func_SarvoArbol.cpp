@@ -2,9 +2,11 @@
 #include "Dialogos.h"
 #include "FyG_Sarvo.h"
 #include "Glob_Sarvo.h"
+#include "LiteralSql.h"
 #include "Permisos.h"
 #include "Plantillas.h"
 #include "Recordset.h"
+#include <algorithm>
 
 namespace {
 
@@ -13,17 +15,23 @@ QString Texto(const Recordset& rs, const char* campo) {
     return v.isNull() ? QString() : v.toString();
 }
 
+bool EsNumeroItem(const QString& item) {
+    return !item.isEmpty() && std::all_of(item.begin(), item.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+}
+
 } // namespace
 
 QString ConsultaMenu(const QString& sistema, const QString& usuario) {
     return QStringLiteral("SELECT titulo,level AS nro_nivel,menu,menu_hijo,"
                           "LTRIM(TO_CHAR(item,'00')) AS item ") +
            QStringLiteral(" FROM ") + AgregarOwner(QStringLiteral("menues"), QString()) +
-           QStringLiteral(" WHERE sistema='") + sistema + QStringLiteral("' ") +
+           QStringLiteral(" WHERE sistema=") + LiteralSql(sistema) + QStringLiteral(" ") +
            QStringLiteral(" START WITH menu = (") + QStringLiteral("SELECT menu FROM ") +
            AgregarOwner(QStringLiteral("usuario_menu"), QString()) +
-           QStringLiteral(" WHERE sistema='") + sistema + QStringLiteral("' AND usuario='") +
-           usuario + QStringLiteral("'") + QStringLiteral(") ") +
+           QStringLiteral(" WHERE sistema=") + LiteralSql(sistema) +
+           QStringLiteral(" AND usuario=") + LiteralSql(usuario) + QStringLiteral(") ") +
            QStringLiteral(" CONNECT BY PRIOR menu_hijo=menu ");
 }
 
@@ -62,14 +70,18 @@ bool CargarMenu(ArbolMenu& arbol, const QString& sistema, const QString& usuario
 }
 
 QString TareaDeMenu(const QString& sistema, const QString& menu, const QString& item) {
+    // El ítem va sin comillas: solo un número entra a la sentencia.
+    if (!EsNumeroItem(item))
+        return QString();
     const QString sql =
         QStringLiteral("SELECT LTRIM(TO_CHAR(t.cod_formulario,'000')) AS cod_formulario,t.tarea "
                        "FROM ") +
         AgregarOwner(QStringLiteral("vis_tareas"), QString()) + QStringLiteral(" t,") +
         AgregarOwner(QStringLiteral("tareas_menues"), QString()) +
-        QStringLiteral(" tm WHERE t.tarea=tm.tarea AND ") + QStringLiteral("t.sistema='") +
-        sistema + QStringLiteral("' AND tm.sistema='") + sistema + QStringLiteral("' AND ") +
-        QStringLiteral("tm.menu='") + menu + QStringLiteral("' AND tm.item=") + item;
+        QStringLiteral(" tm WHERE t.tarea=tm.tarea AND ") + QStringLiteral("t.sistema=") +
+        LiteralSql(sistema) + QStringLiteral(" AND tm.sistema=") + LiteralSql(sistema) +
+        QStringLiteral(" AND ") + QStringLiteral("tm.menu=") + LiteralSql(menu) +
+        QStringLiteral(" AND tm.item=") + item;
     Recordset rs;
     CargarRecordset(rs, sql, QString());
     if (!rs.Abierto() || rs.RecordCount() < 1)

@@ -2,6 +2,7 @@
 #include "CodigosCatalogo.h"
 #include "Func_SarvoErrores.h"
 #include "FyG_Sarvo.h"
+#include "LiteralSql.h"
 #include "Plantillas.h"
 #include "Recordset.h"
 #include <array>
@@ -30,8 +31,8 @@ void ObtenerPermisos(const QString& sistema, const QString& usuario, const QStri
     Recordset rs;
     Cargar_Recordset(Columnas + QStringLiteral(",descripcion FROM ") +
                          AgregarOwner(QStringLiteral("vis_tareas"), QString()) +
-                         QStringLiteral(" WHERE sistema='") + sistema +
-                         QStringLiteral("' AND tarea='") + tarea + QStringLiteral("'"),
+                         QStringLiteral(" WHERE sistema=") + LiteralSql(sistema) +
+                         QStringLiteral(" AND tarea=") + LiteralSql(tarea),
                      rs);
     if (!rs.Abierto())
         return; // el error de la base ya se mostró
@@ -45,14 +46,14 @@ void ObtenerPermisos(const QString& sistema, const QString& usuario, const QStri
     Recordset usr;
     Cargar_Recordset(Columnas + QStringLiteral(" FROM ") +
                          AgregarOwner(QStringLiteral("restricciones_usuario"), QString()) +
-                         QStringLiteral(" WHERE sistema='") + sistema +
-                         QStringLiteral("' AND tarea='") + tarea +
-                         QStringLiteral("' AND usuario='") + usuario + QStringLiteral("'"),
+                         QStringLiteral(" WHERE sistema=") + LiteralSql(sistema) +
+                         QStringLiteral(" AND tarea=") + LiteralSql(tarea) +
+                         QStringLiteral(" AND usuario=") + LiteralSql(usuario),
                      usr);
     if (!usr.Abierto() || usr.RecordCount() < 1) {
         Cargar_Recordset(Columnas + QStringLiteral(" FROM ") +
                              AgregarOwner(QStringLiteral("usuarios"), QString()) +
-                             QStringLiteral(" WHERE usuario='") + usuario + QStringLiteral("'"),
+                             QStringLiteral(" WHERE usuario=") + LiteralSql(usuario),
                          usr);
         // Sin fila del usuario no hay niveles que comparar: todo negado.
         if (!usr.Abierto() || usr.RecordCount() < 1)

@@ -5,6 +5,7 @@
 #include "Func_SarvoErrores.h"
 #include "Func_SarvoGeneral.h"
 #include "FyG_Sarvo.h"
+#include "LiteralSql.h"
 #include "Parametros.h"
 #include "Plantillas.h"
 #include "Recordset.h"
@@ -86,8 +87,8 @@ bool ControlarVersion(const VersionPrograma& ejecutable) {
 
     const QString consulta = QLatin1String("SELECT MAX(version) AS maximo FROM ") +
                              AgregarOwner(QStringLiteral("VERSIONES")) +
-                             QLatin1String(" WHERE Ejecutable='S' AND PrefijoSistema='") + Prefijo +
-                             QLatin1Char('\'');
+                             QLatin1String(" WHERE Ejecutable='S' AND PrefijoSistema=") +
+                             LiteralSql(Prefijo);
     const auto instalada = ValorSQL(consulta, QString());
     const QString versionBase =
         (instalada && !instalada->isNull()) ? instalada->toString() : QString();

@@ -4,6 +4,7 @@
 #include "ControlVersion.h"
 #include "FyG_Sarvo.h"
 #include "Glob_Sarvo.h"
+#include "LiteralSql.h"
 #include "Parametros.h"
 #include "Plantillas.h"
 #include "Recordset.h"
@@ -31,9 +32,9 @@ void ResolverOwner(const QString& usuario) {
     auto& g = Glob();
     Recordset rs;
     Cargar_Recordset(QLatin1String(" SELECT ") +
-                         AgregarOwner(QLatin1String("OwnerDeUsuario('") + EscaparComillas(usuario) +
-                                      QLatin1String("','") + EscaparComillas(g.OwnerSarvo) +
-                                      QLatin1String("')")) +
+                         AgregarOwner(QLatin1String("OwnerDeUsuario(") + LiteralSql(usuario) +
+                                      QLatin1Char(',') + LiteralSql(g.OwnerSarvo) +
+                                      QLatin1Char(')')) +
                          QLatin1String(" FROM dual"),
                      rs);
     if (rs.Abierto() && rs.RecordCount() > 0) {
@@ -96,9 +97,9 @@ bool CargarParametrosGenerales(const QString& usuario) {
     if (!LeerParametroConfig(p.CodLocalidad, QStringLiteral("COD_LOCALIDAD"),
                              Catalogo::FaltaCodLocalidad))
         return false;
-    const QString localidad =
-        QLatin1String("SELECT Descripcion FROM ") + AgregarOwner(QStringLiteral("localidades")) +
-        QLatin1String(" WHERE Codigo='") + EscaparComillas(p.CodLocalidad) + QLatin1Char('\'');
+    const QString localidad = QLatin1String("SELECT Descripcion FROM ") +
+                              AgregarOwner(QStringLiteral("localidades")) +
+                              QLatin1String(" WHERE Codigo=") + LiteralSql(p.CodLocalidad);
     if (const auto nombre = ValorSQL(localidad, QVariant()); nombre && !nombre->isNull())
         p.Localidad = nombre->toString();
     if (!LeerParametroConfig(p.CodProvincia, QStringLiteral("COD_PROVINCIA"),
@@ -136,16 +137,18 @@ void CargarParametrosSesion() {
     if (seguimiento == QLatin1String("FULL")) {
         g.SeguimientoSql = true;
     } else if (seguimiento == QLatin1String("USUARIO")) {
-        const QString usuario = EscaparComillas(g.UsuarioActual);
+        const QString usuario = LiteralSql(g.UsuarioActual);
         Recordset rs;
         CargarRecordset(rs,
                         QLatin1String("SELECT * FROM ") + AgregarOwner(QStringLiteral("USUARIOS")) +
-                            QLatin1String(" WHERE USUARIO='") + usuario + QLatin1Char('\''),
+                            QLatin1String(" WHERE USUARIO=") + usuario,
                         QString());
         if (ExisteCampo(rs, QStringLiteral("SEGUIMIENTO_SQL"))) {
-            const QString sql =
-                QLatin1String("//SELECT SEGUIMIENTO_SQL FROM {USUARIOS} WHERE USUARIO='") +
-                usuario + QLatin1Char('\'');
+            // La plantilla se resuelve antes de agregar el valor: las llaves
+            // de un nombre de usuario no son tablas.
+            const QString sql = AsigOwner(QStringLiteral(
+                                    "//SELECT SEGUIMIENTO_SQL FROM {USUARIOS} WHERE USUARIO=")) +
+                                usuario;
             const auto valor = ValorSQL(sql, QStringLiteral("N"));
             g.SeguimientoSql = valor && !valor->isNull() && valor->toString() == QLatin1String("S");
         } else {

@@ -8,16 +8,13 @@
 #include "Func_SarvoGeneral.h"
 #include "FyG_Sarvo.h"
 #include "Glob_Sarvo.h"
+#include "LiteralSql.h"
 #include "Plantillas.h"
 #include "Recordset.h"
 
 namespace {
 
 const QChar CR = QLatin1Char('\r');
-
-QString Literal(const QString& texto) {
-    return QLatin1Char('\'') + EscaparComillas(texto) + QLatin1Char('\'');
-}
 
 // Proceso de la sesión propia según vis_conecciones. Sin fila propia, el que
 // este programa informó al conectar: así nunca se toma por duplicada una
@@ -44,7 +41,7 @@ QString ProcesoPropio() {
 QString ConsultaOtras(const QString& usuario, const QString& condicion) {
     return QLatin1String("SELECT usuario_so,terminal,programa FROM vis_conecciones WHERE "
                          "nombre_usuario=") +
-           Literal(usuario) + QLatin1String(" AND ") + condicion;
+           LiteralSql(usuario) + QLatin1String(" AND ") + condicion;
 }
 
 QString Descripcion(const QString& usuario, const Recordset& rs) {
@@ -65,10 +62,10 @@ QString TextoNumero(const QVariant& valor) {
 QString CondicionProcesoPropio(const QString& procesoPropio) {
     QString proceso = procesoPropio;
     if (ContarElementos(proceso, QStringLiteral(":")) <= 1)
-        return QLatin1String(" nro_proceso <> ") + Literal(procesoPropio);
+        return QLatin1String(" nro_proceso <> ") + LiteralSql(procesoPropio);
     // "pid:hilo": se excluye todo proceso con el mismo primer valor.
     return QLatin1String(" not nro_proceso like ") +
-           Literal(ElementoN(procesoPropio, QStringLiteral(":"), 1) + QLatin1String(":%"));
+           LiteralSql(ElementoN(procesoPropio, QStringLiteral(":"), 1) + QLatin1String(":%"));
 }
 
 bool SesionDuplicada(const QString& usuario) {
@@ -91,8 +88,9 @@ bool SesionDuplicada(const QString& usuario) {
     CargarRecordset(aqui,
                     QLatin1String("SELECT programa,sid,serial FROM vis_conecciones WHERE "
                                   "nombre_usuario=") +
-                        Literal(usuario) + QLatin1String(" AND ") + QLatin1String(" terminal = ") +
-                        Literal(Glob().NombrePC) + QLatin1String(" AND ") + condicion,
+                        LiteralSql(usuario) + QLatin1String(" AND ") +
+                        QLatin1String(" terminal = ") + LiteralSql(Glob().NombrePC) +
+                        QLatin1String(" AND ") + condicion,
                     QString());
     if (!aqui.Abierto())
         return true;

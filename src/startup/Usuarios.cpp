@@ -5,18 +5,13 @@
 #include "Func_SarvoErrores.h"
 #include "FyG_Sarvo.h"
 #include "Glob_Sarvo.h"
+#include "LiteralSql.h"
 #include "ParametrosArranque.h"
 #include "Plantillas.h"
 #include "Recordset.h"
 #include <limits>
 
 namespace {
-
-const QString Comilla = QStringLiteral("'");
-
-QString Literal(const QString& texto) {
-    return Comilla + EscaparComillas(texto) + Comilla;
-}
 
 // La conexión de auditoría si está abierta; si no, la principal.
 ConexionBase* ConexionDeAuditoria() {
@@ -38,7 +33,7 @@ bool ValidarUsuario(const QString& usuario, const QString& sistema) {
     Recordset rs;
     Cargar_Recordset(QLatin1String("SELECT estado_usuario,cod_usuario FROM ") +
                          AgregarOwner(QStringLiteral("usuarios")) +
-                         QLatin1String(" WHERE usuario=") + Literal(usuario),
+                         QLatin1String(" WHERE usuario=") + LiteralSql(usuario),
                      rs);
     if (!rs.Abierto())
         return false; // el error de la base ya se mostró
@@ -66,8 +61,8 @@ bool ValidarUsuario(const QString& usuario, const QString& sistema) {
     Recordset menues;
     Cargar_Recordset(QLatin1String("SELECT COUNT(*) FROM ") +
                          AgregarOwner(QStringLiteral("usuario_menu")) +
-                         QLatin1String(" WHERE usuario=") + Literal(usuario) +
-                         QLatin1String(" AND sistema=") + Literal(sistema),
+                         QLatin1String(" WHERE usuario=") + LiteralSql(usuario) +
+                         QLatin1String(" AND sistema=") + LiteralSql(sistema),
                      menues);
     if (!menues.Abierto())
         return false;
@@ -86,7 +81,7 @@ QString ObtenerTipoUsuario(const QString& usuario) {
     CargarRecordset(rs,
                     QLatin1String("SELECT tipo_usuario FROM ") +
                         AgregarOwner(QStringLiteral("usuarios")) +
-                        QLatin1String(" WHERE usuario=") + Literal(usuario),
+                        QLatin1String(" WHERE usuario=") + LiteralSql(usuario),
                     QString());
     if (!rs.Abierto() || rs.RecordCount() < 1)
         return QString();
@@ -97,8 +92,8 @@ QString ObtenerTipoUsuario(const QString& usuario) {
 void CerrarSesionesAnteriores(const QString& usuario, const QString& usuarioWindows) {
     EjecutarSQL(QLatin1String("BEGIN UPDATE ") + AgregarOwner(QStringLiteral("auditoria")) +
                 QLatin1String(" SET estado='A' ") +
-                QLatin1String(" WHERE salida IS NULL AND usuario=") + Literal(usuario) +
-                QLatin1String(" AND usr_win=") + Literal(usuarioWindows) +
+                QLatin1String(" WHERE salida IS NULL AND usuario=") + LiteralSql(usuario) +
+                QLatin1String(" AND usr_win=") + LiteralSql(usuarioWindows) +
                 QLatin1String(" AND estado='I'; COMMIT; END;"));
 }
 
@@ -120,10 +115,10 @@ QString RegistrarIngreso(const QString& sistema, const QString& tipoAcceso,
     const QString codigo = QString::number(numero);
 
     EjecutarSQL(QLatin1String("BEGIN INSERT INTO ") + AgregarOwner(QStringLiteral("auditoria")) +
-                    QLatin1String(" VALUES (") + codigo + QLatin1Char(',') + Literal(sistema) +
-                    QLatin1Char(',') + Literal(tipoAcceso) +
+                    QLatin1String(" VALUES (") + codigo + QLatin1Char(',') + LiteralSql(sistema) +
+                    QLatin1Char(',') + LiteralSql(tipoAcceso) +
                     QLatin1String(",NULL,NULL,NULL,NULL,NULL,NULL,NULL,NULL,") +
-                    Literal(Glob().UsuarioWindows) + QLatin1String("); COMMIT; END;"),
+                    LiteralSql(Glob().UsuarioWindows) + QLatin1String("); COMMIT; END;"),
                 true, std::nullopt, auditoria);
 
     Recordset fila;
@@ -143,11 +138,11 @@ bool RegistrarSalida(const QString& rowId, qint16 altas, qint16 bajas, qint16 mo
     // modis, bajas, impres.
     return EjecutarSQL(
         QLatin1String("BEGIN UPDATE ") + AgregarOwner(QStringLiteral("auditoria")) +
-            QLatin1String(" SET estado=") + Literal(estado.value_or(QStringLiteral("N"))) +
+            QLatin1String(" SET estado=") + LiteralSql(estado.value_or(QStringLiteral("N"))) +
             QLatin1String(", altas=") + QString::number(altas) + QLatin1String(",modis=") +
             QString::number(modis) + QLatin1String(",bajas=") + QString::number(bajas) +
             QLatin1String(",impres=") + QString::number(impres) +
-            QLatin1String(" WHERE estado <> 'R' AND rowid=") + Literal(rowId) +
+            QLatin1String(" WHERE estado <> 'R' AND rowid=") + LiteralSql(rowId) +
             QLatin1String("  ; COMMIT; END;"),
         true, std::nullopt, ConexionDeAuditoria());
 }

@@ -2,6 +2,7 @@
 #include "BaseDePrueba.h"
 #include "DialogosGuion.h"
 #include "Glob_Sarvo.h"
+#include "LiteralSql.h"
 #include "Plantillas.h"
 #include <QDate>
 #include <QFile>
@@ -78,7 +79,7 @@ TEST_F(Plantillas, LiteralesYOrderBy) {
     EXPECT_EQ(EntreComillas(u"'ya'"_s, false), u"'''ya'''"_s);
     EXPECT_EQ(EntreComillas(u"D'Elía"_s, true), u"'D''Elía'"_s);
     EXPECT_EQ(EntreComillas(u"Año  ñandú "_s, false), u"'Año  ñandú '"_s);
-    EXPECT_EQ(EscaparComillas(u"a'b''"_s), u"a''b''''"_s);
+    EXPECT_EQ(LiteralSql(u"a'b''"_s), u"'a''b'''''"_s);
 
     EXPECT_TRUE(TieneOrderBy(u"select a from t order by a"_s));
     EXPECT_TRUE(TieneOrderBy(u"SELECT a FROM t Order By a"_s));

@@ -6,6 +6,7 @@
 #include "Func_SarvoErrores.h"
 #include "Func_SarvoGeneral.h"
 #include "Glob_Sarvo.h"
+#include "LiteralSql.h"
 #include "Logs.h"
 #include "Parametros.h"
 #include "ParametrosArranque.h"
@@ -348,8 +349,8 @@ void frmInicio::ConfigurarVentanaPrincipal() {
         Panel(5)->PonerText(QStringLiteral("C/P"));
     Panel(5)->setToolTip(QString());
 
-    const QString sql = QStringLiteral("//SELECT DESCRIPCION FROM {SISTEMAS} WHERE SISTEMA='") +
-                        Sistema + QStringLiteral("'");
+    const QString sql =
+        QStringLiteral("//SELECT DESCRIPCION FROM {SISTEMAS} WHERE SISTEMA=") + LiteralSql(Sistema);
     const std::optional<QVariant> descripcion = ValorSQL(sql, QString());
     setWindowTitle(Glob().Municipalidad + QStringLiteral(" - ") +
                    (descripcion ? descripcion->toString() : QString()));
