@@ -3,6 +3,7 @@
 #include "Func_SarvoGeneral.h"
 #include "Glob_Sarvo.h"
 #include "Rutas.h"
+#include "Secretos.h"
 #include "Ventanas.h"
 #include <QDateTime>
 #include <QDir>
@@ -51,6 +52,7 @@ QString RutaLogs(const QString& resto) {
 }
 
 // Abre para anexar (creando carpeta y archivo si faltan), escribe y cierra.
+// Ninguna clave llega al archivo: cada línea pasa por OcultarSecretos.
 void Anexar(const QString& ruta, const QStringList& lineas) {
     QDir().mkpath(QFileInfo(ruta).absolutePath());
     QFile archivo(ruta);
@@ -58,7 +60,7 @@ void Anexar(const QString& ruta, const QStringList& lineas) {
         return;
     QString texto;
     for (const QString& linea : lineas)
-        texto += linea + QLatin1Char('\n');
+        texto += OcultarSecretos(linea) + QLatin1Char('\n');
     archivo.write(texto.toUtf8());
     archivo.close();
 }
