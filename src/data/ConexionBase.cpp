@@ -354,6 +354,20 @@ bool ConexionBase::Consultar(const QString& sql, Recordset& rs) {
 }
 
 bool ConexionBase::EjecutarAdaptada(const SentenciaAdaptada& s, Recordset* rs) {
+    // Una forma que el dialecto no adapta no llega al servidor.
+    if (!s.rechazo.isEmpty()) {
+        AnotarError(QStringLiteral("0A000"), s.rechazo);
+        return false;
+    }
+    if (!EjecutarPaso(s, rs))
+        return false;
+    for (const SentenciaAdaptada& siguiente : s.siguientes)
+        if (!EjecutarPaso(siguiente, nullptr))
+            return false;
+    return true;
+}
+
+bool ConexionBase::EjecutarPaso(const SentenciaAdaptada& s, Recordset* rs) {
     // COMMIT o ROLLBACK de la conexión que pidió el dialecto.
     auto terminar = [&]() {
         return (!s.confirmarDespues || TerminarTransaccion(SQL_COMMIT)) &&

@@ -88,6 +88,7 @@ private:
     struct Odbc;
     bool Conectar(const QString& cadenaConexion);
     bool EjecutarAdaptada(const SentenciaAdaptada& sentencia, Recordset* rs);
+    bool EjecutarPaso(const SentenciaAdaptada& paso, Recordset* rs); // uno de sus pasos
     // Corre el paso; una excepción queda anotada como error y da falso.
     bool Protegido(const QString& queHacia, const std::function<bool()>& paso);
     void AnotarDiagnosticos(short tipoHandle, void* handle, bool enBloque, bool alAbrir = false);

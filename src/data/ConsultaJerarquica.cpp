@@ -1,4 +1,5 @@
 #include "ConsultaJerarquica.h"
+#include <initializer_list>
 
 using namespace simbolos;
 
@@ -7,27 +8,41 @@ namespace {
 using Clase = SimboloSql::Clase;
 constexpr size_t Nada = size_t(-1);
 
-const QString Padre = QStringLiteral("miravel_padre");
-const QString Hijo = QStringLiteral("miravel_hijo");
+const QString Padre = QStringLiteral("miravel_p");
+const QString Fila = QStringLiteral("miravel_j");
+const QString Nivel = QStringLiteral("miravel_j.miravel_nivel");
+
+bool EsUna(const SimboloSql& t, std::initializer_list<const char*> palabras) {
+    for (const char* p : palabras)
+        if (EsPalabra(t, QLatin1String(p)))
+            return true;
+    return false;
+}
 
 // Dónde empieza cada cláusula del SELECT (Nada si falta) y dónde su contenido.
 struct Clausulas {
-    size_t from = Nada, where = Nada, start = Nada, connect = Nada, orden = Nada;
+    size_t from = Nada, where = Nada, start = Nada, connect = Nada, group = Nada, orden = Nada;
     size_t cStart = 0, cConnect = 0, cOrden = 0;
-    size_t final = 0; // el ';' final o el fin del texto
+    bool nocycle = false, hermanos = false; // ORDER SIBLINGS BY
+    size_t final = 0;                       // el ';' final o el fin del texto
 
     // Fin de la cláusula que empieza en desde: la próxima cláusula o el final.
     size_t FinDe(size_t desde) const {
         size_t f = final;
-        for (size_t p : {where, start, connect, orden})
+        for (size_t p : {where, start, connect, group, orden})
             if (p != Nada && p > desde && p < f)
                 f = p;
         return f;
     }
 };
 
-// Cláusulas del primer nivel de paréntesis; nullopt con formas que no se adaptan.
-std::optional<Clausulas> BuscarClausulas(const Simbolos& s, size_t select) {
+struct Resultado {
+    std::optional<Clausulas> clausulas;
+    QString rechazo;
+};
+
+// Cláusulas del primer nivel de paréntesis.
+Resultado BuscarClausulas(const Simbolos& s, size_t select) {
     Clausulas c;
     c.final = s.size();
     int nivel = 0;
@@ -49,42 +64,55 @@ std::optional<Clausulas> BuscarClausulas(const Simbolos& s, size_t select) {
             continue;
         if (c.from == Nada && EsPalabra(t, QLatin1String("from"))) {
             c.from = i;
-        } else if (c.from != Nada && c.where == Nada && c.start == Nada && c.connect == Nada &&
+        } else if (c.from == Nada) {
+            continue;
+        } else if (c.where == Nada && c.start == Nada && c.connect == Nada &&
                    EsPalabra(t, QLatin1String("where"))) {
             c.where = i;
-        } else if (c.from != Nada && c.start == Nada && EsPalabra(t, QLatin1String("start")) &&
-                   hay && EsPalabra(s[j], QLatin1String("with"))) {
+        } else if (c.start == Nada && hay && EsPalabra(t, QLatin1String("start")) &&
+                   EsPalabra(s[j], QLatin1String("with"))) {
             c.start = i;
             c.cStart = j + 1;
-        } else if (c.from != Nada && c.connect == Nada && EsPalabra(t, QLatin1String("connect")) &&
-                   hay && EsPalabra(s[j], QLatin1String("by"))) {
+        } else if (c.connect == Nada && hay && EsPalabra(t, QLatin1String("connect")) &&
+                   EsPalabra(s[j], QLatin1String("by"))) {
             c.connect = i;
             c.cConnect = j + 1;
             const size_t k = Siguiente(s, c.cConnect);
-            if (k < s.size() && EsPalabra(s[k], QLatin1String("nocycle")))
+            if (k < s.size() && EsPalabra(s[k], QLatin1String("nocycle"))) {
+                c.nocycle = true;
                 c.cConnect = k + 1;
-        } else if (c.connect != Nada && EsPalabra(t, QLatin1String("order")) && hay) {
-            if (!EsPalabra(s[j], QLatin1String("by")))
-                return std::nullopt; // ORDER SIBLINGS BY: no se adapta
+            }
+        } else if (c.connect != Nada && c.group == Nada && hay &&
+                   EsPalabra(t, QLatin1String("group")) && EsPalabra(s[j], QLatin1String("by"))) {
+            c.group = i;
+        } else if (c.connect != Nada && c.orden == Nada && hay &&
+                   EsPalabra(t, QLatin1String("order"))) {
+            size_t k = j;
+            if (EsPalabra(s[k], QLatin1String("siblings"))) {
+                c.hermanos = true;
+                k = Siguiente(s, k + 1);
+            }
+            if (k >= s.size() || !EsPalabra(s[k], QLatin1String("by")))
+                return {std::nullopt, {}};
             c.orden = i;
-            c.cOrden = j + 1;
-        } else if (c.connect != Nada &&
-                   (EsPalabra(t, QLatin1String("union")) || EsPalabra(t, QLatin1String("group")) ||
-                    EsPalabra(t, QLatin1String("minus")) ||
-                    EsPalabra(t, QLatin1String("intersect")))) {
-            return std::nullopt;
+            c.cOrden = k + 1;
+        } else if (c.connect != Nada && EsUna(t, {"union", "minus", "intersect", "except"})) {
+            return {std::nullopt,
+                    QStringLiteral("CONNECT BY combinado con %1").arg(t.texto.toUpper())};
+        } else if (c.connect != Nada && EsUna(t, {"for", "fetch", "offset", "limit"})) {
+            return {std::nullopt,
+                    QStringLiteral("CONNECT BY seguido de %1").arg(t.texto.toUpper())};
         }
     }
     if (c.from == Nada || c.connect == Nada)
-        return std::nullopt;
-    return c;
+        return {std::nullopt, {}};
+    return {c, {}};
 }
 
-// La tabla del FROM: una sola, con alias opcional.
+// La tabla o vista del FROM: una sola, con alias opcional.
 struct TablaFrom {
-    QString tabla;        // con su dueño, si lo trae
-    QString ultimoNombre; // la tabla sin dueño
-    QString alias;
+    QString tabla; // con su dueño, si lo trae
+    QString alias; // el alias, o el nombre de la tabla sin dueño
 };
 
 std::optional<TablaFrom> LeerFrom(const Simbolos& s, const Clausulas& c) {
@@ -96,15 +124,14 @@ std::optional<TablaFrom> LeerFrom(const Simbolos& s, const Clausulas& c) {
         return std::nullopt;
     TablaFrom t;
     t.tabla = s[from[0]].texto;
-    t.ultimoNombre = t.tabla;
+    t.alias = t.tabla;
     size_t k = 1;
     for (; k + 1 < from.size() && EsSigno(s[from[k]], u'.') && EsNombre(s[from[k + 1]]); k += 2) {
         t.tabla += QLatin1Char('.') + s[from[k + 1]].texto;
-        t.ultimoNombre = s[from[k + 1]].texto;
+        t.alias = s[from[k + 1]].texto;
     }
     if (k < from.size() && EsPalabra(s[from[k]], QLatin1String("as")))
         ++k;
-    t.alias = t.ultimoNombre;
     if (k < from.size()) {
         if (!EsNombre(s[from[k]]) || EsPalabraClave(s[from[k]]))
             return std::nullopt;
@@ -116,97 +143,168 @@ std::optional<TablaFrom> LeerFrom(const Simbolos& s, const Clausulas& c) {
     return t;
 }
 
-// Condición del CONNECT BY sobre la fila padre y la hija: PRIOR marca la
-// columna de la fila padre.
-std::optional<QString> CondicionConnect(const Simbolos& s, const Clausulas& c, const TablaFrom& t) {
+// Pseudo-columnas y funciones de la consulta jerárquica que no se adaptan.
+std::optional<QString> FormaNoAdaptada(const Simbolos& s, size_t desde, size_t hasta) {
+    for (size_t i = desde; i < hasta; ++i)
+        if (EsUna(s[i], {"connect_by_root", "connect_by_isleaf", "connect_by_iscycle",
+                         "sys_connect_by_path", "prior"}))
+            return s[i].texto.toUpper();
+    return std::nullopt;
+}
+
+bool EsNivel(const Simbolos& s, size_t i) {
+    if (!EsPalabra(s[i], QLatin1String("level")) || (i > 0 && EsSigno(s[i - 1], u'.')))
+        return false;
+    const size_t j = Siguiente(s, i + 1);
+    return j >= s.size() || !EsSigno(s[j], u'(');
+}
+
+// Texto de [desde, hasta) con la pseudo-columna level cambiada por nivel.
+QString ConNivel(const Simbolos& s, size_t desde, size_t hasta, const QString& nivel) {
+    QString r;
+    for (size_t i = desde; i < hasta; ++i)
+        r += EsNivel(s, i) ? nivel : s[i].texto;
+    return r.trimmed();
+}
+
+// Condición del CONNECT BY: PRIOR marca una columna de la fila padre, que
+// viene guardada entera en miravel_p.miravel_fila; lo demás es de la hija.
+std::optional<QString> CondicionConnect(const Simbolos& s, const Clausulas& c, QString& rechazo) {
     QString condicion;
-    bool prior = false;
     const size_t fin = c.FinDe(c.connect);
     for (size_t i = c.cConnect; i < fin; ++i) {
-        const SimboloSql& x = s[i];
-        if (EsPalabra(x, QLatin1String("select")))
+        if (EsPalabra(s[i], QLatin1String("select"))) {
+            rechazo = QStringLiteral("subconsulta en CONNECT BY");
             return std::nullopt;
-        if (EsPalabra(x, QLatin1String("prior"))) {
-            prior = true;
-            i = Siguiente(s, i + 1) - 1;
+        }
+        if (EsNivel(s, i)) {
+            condicion += QLatin1Char('(') + Padre + QLatin1String(".miravel_nivel + 1)");
             continue;
         }
-        const size_t j = Siguiente(s, i + 1);
-        const bool trasPunto = i > 0 && EsSigno(s[i - 1], u'.');
-        if (!EsNombre(x) || EsPalabraClave(x) || trasPunto ||
-            (j < s.size() && EsSigno(s[j], u'('))) {
-            condicion += x.texto;
+        if (!EsPalabra(s[i], QLatin1String("prior"))) {
+            condicion += s[i].texto;
             continue;
         }
-        size_t columna = i;
-        if (i + 2 < fin && EsSigno(s[i + 1], u'.') && EsNombre(s[i + 2])) {
-            if (x.texto.compare(t.alias, Qt::CaseInsensitive) != 0 &&
-                x.texto.compare(t.ultimoNombre, Qt::CaseInsensitive) != 0)
-                return std::nullopt;
-            columna = i + 2;
+        size_t k = Siguiente(s, i + 1);
+        if (k < fin && EsNivel(s, k)) {
+            condicion += Padre + QLatin1String(".miravel_nivel");
+            i = k;
+            continue;
         }
-        if (EsPalabra(s[columna], QLatin1String("level")))
-            condicion += prior ? Padre + QLatin1String(".miravel_nivel")
-                               : QLatin1Char('(') + Padre + QLatin1String(".miravel_nivel + 1)");
-        else
-            condicion += (prior ? Padre : Hijo) + QLatin1Char('.') + s[columna].texto;
-        prior = false;
-        i = columna;
+        // PRIOR [alias.]columna
+        if (k + 2 < fin && EsNombre(s[k]) && EsSigno(s[k + 1], u'.') && EsNombre(s[k + 2]))
+            k += 2;
+        const size_t j = Siguiente(s, k + 1);
+        if (k >= fin || !EsNombre(s[k]) || EsPalabraClave(s[k]) ||
+            (j < fin && EsSigno(s[j], u'('))) {
+            rechazo = QStringLiteral("PRIOR sobre una expresión que no es una columna");
+            return std::nullopt;
+        }
+        condicion += QLatin1Char('(') + Padre + QLatin1String(".miravel_fila).") + s[k].texto;
+        i = k;
     }
     return condicion.trimmed();
 }
 
-// Texto de [desde, hasta) con la pseudo-columna level cambiada por el nivel calculado.
-QString ConNivel(const Simbolos& s, size_t desde, size_t hasta, const QString& nivel) {
-    QString r;
+// La lista del SELECT: level por el nivel calculado y "*" por las columnas
+// de la tabla (sin las de la consulta recursiva).
+QString ListaSelect(const Simbolos& s, size_t desde, size_t hasta, const QString& alias) {
+    const size_t i = Siguiente(s, desde);
+    if (i < hasta && EsSigno(s[i], u'*') && Siguiente(s, i + 1) >= hasta)
+        return alias + QLatin1String(".*");
+    return ConNivel(s, desde, hasta, Nivel);
+}
+
+bool TieneAgregado(const Simbolos& s, size_t desde, size_t hasta) {
     for (size_t i = desde; i < hasta; ++i) {
-        const bool trasPunto = i > 0 && EsSigno(s[i - 1], u'.');
         const size_t j = Siguiente(s, i + 1);
-        const bool llamada = j < s.size() && EsSigno(s[j], u'(');
-        if (EsPalabra(s[i], QLatin1String("level")) && !trasPunto && !llamada)
-            r += nivel;
-        else
-            r += s[i].texto;
+        if (j < hasta && EsSigno(s[j], u'(') &&
+            EsUna(s[i], {"count", "sum", "avg", "min", "max", "listagg", "stddev", "variance"}))
+            return true;
     }
-    return r.trimmed();
+    return false;
 }
 
 } // namespace
 
-std::optional<QString> ConsultaJerarquica(const Simbolos& s, const std::vector<size_t>& sig) {
+bool TieneConnectBy(const Simbolos& s) {
+    for (size_t i = 0; i < s.size(); ++i) {
+        const size_t j = Siguiente(s, i + 1);
+        if (EsPalabra(s[i], QLatin1String("connect")) && j < s.size() &&
+            EsPalabra(s[j], QLatin1String("by")))
+            return true;
+    }
+    return false;
+}
+
+std::optional<SentenciaAdaptada> ConsultaJerarquica(const Simbolos& s,
+                                                    const std::vector<size_t>& sig) {
     if (sig.empty() || !EsPalabra(s[sig[0]], QLatin1String("select")))
         return std::nullopt;
-    const auto c = BuscarClausulas(s, sig[0]);
-    if (!c)
+    const Resultado busqueda = BuscarClausulas(s, sig[0]);
+    if (!busqueda.rechazo.isEmpty())
+        return Rechazar(busqueda.rechazo);
+    if (!busqueda.clausulas)
         return std::nullopt;
-    const auto t = LeerFrom(s, *c);
+    const Clausulas& c = *busqueda.clausulas;
+    const auto t = LeerFrom(s, c);
     if (!t)
-        return std::nullopt;
-    const auto condicion = CondicionConnect(s, *c, *t);
+        return Rechazar(QStringLiteral("CONNECT BY sobre más de una tabla, una subconsulta o "
+                                       "una junta"));
+    if (const auto forma = FormaNoAdaptada(s, sig[0] + 1, c.from))
+        return Rechazar(QStringLiteral("%1 en una consulta jerárquica").arg(*forma));
+    if (c.hermanos)
+        for (size_t i = c.cOrden; i < c.FinDe(c.orden); ++i)
+            if (s[i].clase == Clase::Numero) {
+                return Rechazar(QStringLiteral("ORDER SIBLINGS BY con número de columna"));
+            }
+    QString rechazo;
+    const auto condicion = CondicionConnect(s, c, rechazo);
     if (!condicion)
-        return std::nullopt;
+        return Rechazar(rechazo);
 
-    // Camino de ctid acumulado: ordena en profundidad y corta los ciclos.
+    // Cada fila de la jerarquía guarda la fila de la tabla entera (con el tipo
+    // de la tabla), su nivel, su camino de posiciones entre hermanos (ordena
+    // en profundidad) y sus antepasados (para los ciclos).
     const QString& a = t->alias;
-    const QString nivelCol = a + QLatin1String(".miravel_nivel");
-    QString r = QLatin1String("WITH RECURSIVE miravel_jerarquia AS (SELECT ") + a +
-                QLatin1String(".*, 1 AS miravel_nivel, ARRAY[") + a +
-                QLatin1String(".ctid] AS miravel_camino FROM ") + t->tabla + QLatin1Char(' ') + a;
-    if (c->start != Nada)
-        r += QLatin1String(" WHERE ") + Unir(s, c->cStart, c->FinDe(c->start)).trimmed();
-    r += QLatin1String(" UNION ALL SELECT ") + Hijo + QLatin1String(".*, ") + Padre +
-         QLatin1String(".miravel_nivel + 1, ") + Padre + QLatin1String(".miravel_camino || ") +
-         Hijo + QLatin1String(".ctid FROM ") + t->tabla + QLatin1Char(' ') + Hijo +
-         QLatin1String(" JOIN miravel_jerarquia ") + Padre + QLatin1String(" ON (") + *condicion +
-         QLatin1String(") AND ") + Hijo + QLatin1String(".ctid <> ALL (") + Padre +
-         QLatin1String(".miravel_camino)) SELECT ") + ConNivel(s, sig[0] + 1, c->from, nivelCol) +
-         QLatin1String(" FROM miravel_jerarquia ") + a;
-    if (c->where != Nada)
-        r += QLatin1String(" WHERE ") + ConNivel(s, c->where + 1, c->FinDe(c->where), nivelCol);
-    r += QLatin1String(" ORDER BY ");
-    if (c->orden != Nada)
-        r += ConNivel(s, c->cOrden, c->FinDe(c->orden), nivelCol);
-    else
-        r += a + QLatin1String(".miravel_camino");
-    return r;
+    const QString fila = QLatin1String("ROW(") + a + QLatin1String(".*)::") + t->tabla;
+    const QString hermanos =
+        c.hermanos ? ConNivel(s, c.cOrden, c.FinDe(c.orden), QStringLiteral("1")) : fila;
+    QString r = QLatin1String("WITH RECURSIVE miravel_jerarquia AS (SELECT ") + fila +
+                QLatin1String(" AS miravel_fila, 1 AS miravel_nivel, ARRAY[row_number() OVER "
+                              "(ORDER BY ") +
+                hermanos + QLatin1String(")] AS miravel_orden, ARRAY[") + fila +
+                QLatin1String("] AS miravel_filas FROM ") + t->tabla + QLatin1Char(' ') + a;
+    if (c.start != Nada)
+        r += QLatin1String(" WHERE ") + Unir(s, c.cStart, c.FinDe(c.start)).trimmed();
+    r += QLatin1String(" UNION ALL SELECT ") + fila + QLatin1String(", ") + Padre +
+         QLatin1String(".miravel_nivel + 1, ") + Padre +
+         QLatin1String(".miravel_orden || "
+                       "row_number() OVER "
+                       "(PARTITION BY ") +
+         Padre + QLatin1String(".miravel_orden ORDER BY ") + hermanos + QLatin1String("), ") +
+         Padre + QLatin1String(".miravel_filas || ");
+    r += c.nocycle ? fila
+                   : QLatin1String("public.connect_by_control(") + fila + QLatin1String(", ") +
+                         Padre + QLatin1String(".miravel_filas)");
+    r += QLatin1String(" FROM miravel_jerarquia ") + Padre + QLatin1String(" JOIN ") + t->tabla +
+         QLatin1Char(' ') + a + QLatin1String(" ON (") + *condicion + QLatin1Char(')');
+    if (c.nocycle)
+        r += QLatin1String(" AND NOT ") + fila + QLatin1String(" = ANY (") + Padre +
+             QLatin1String(".miravel_filas)");
+    r += QLatin1String(") SELECT ") + ListaSelect(s, sig[0] + 1, c.from, a) +
+         QLatin1String(" FROM miravel_jerarquia ") + Fila +
+         QLatin1String(" CROSS JOIN LATERAL (SELECT (") + Fila +
+         QLatin1String(".miravel_fila).*) ") + a;
+    if (c.where != Nada)
+        r += QLatin1String(" WHERE ") + ConNivel(s, c.where + 1, c.FinDe(c.where), Nivel);
+    if (c.group != Nada)
+        r += QLatin1Char(' ') + ConNivel(s, c.group, c.FinDe(c.group), Nivel);
+    if (c.orden != Nada && !c.hermanos)
+        r += QLatin1String(" ORDER BY ") + ConNivel(s, c.cOrden, c.FinDe(c.orden), Nivel);
+    else if (c.group == Nada && !TieneAgregado(s, sig[0] + 1, c.from))
+        r += QLatin1String(" ORDER BY ") + Fila + QLatin1String(".miravel_orden");
+    SentenciaAdaptada adaptada;
+    adaptada.texto = r;
+    return adaptada;
 }

@@ -1,6 +1,8 @@
 #include "Dialecto.h"
+#include "BloquePlsql.h"
 #include "ConsultaJerarquica.h"
 #include "ErroresOracle.h"
+#include "LiteralSql.h"
 #include <optional>
 
 using namespace simbolos;
@@ -8,22 +10,6 @@ using namespace simbolos;
 namespace {
 
 using Clase = SimboloSql::Clase;
-
-// Contenido de un literal o identificador entre comillas, sin ellas.
-QString SinComillas(const SimboloSql& s) {
-    if (s.clase != Clase::Literal && s.clase != Clase::Identificador)
-        return s.texto;
-    const QChar q = s.texto[0];
-    QString t = s.texto.mid(1);
-    if (t.endsWith(q))
-        t.chop(1);
-    return t.replace(QString(2, q), QString(q));
-}
-
-QString LiteralSql(const QString& texto) {
-    return QLatin1Char('\'') + QString(texto).replace(QLatin1String("'"), QLatin1String("''")) +
-           QLatin1Char('\'');
-}
 
 // "OWNER_SARVO" es el mismo nombre que OWNER_SARVO para Oracle; PostgreSQL
 // guardó el sin comillas en minúsculas.
@@ -79,13 +65,71 @@ bool ColumnaSuelta(const Simbolos& previos, const Simbolos& in, size_t i) {
     return false;
 }
 
+// Oracle termina un comentario en el primer "*/"; PostgreSQL anida los "/*"
+// de adentro. Se separan para que el servidor lea lo mismo que Oracle.
+SimboloSql ComentarioSinAnidar(SimboloSql s) {
+    if (!s.texto.startsWith(QLatin1String("/*")) || !s.texto.endsWith(QLatin1String("*/")) ||
+        s.texto.size() < 4)
+        return s;
+    QString adentro = s.texto.mid(2, s.texto.size() - 4);
+    if (!adentro.contains(QLatin1String("/*")))
+        return s;
+    adentro.replace(QLatin1String("/*"), QLatin1String("/ *"));
+    s.texto = QLatin1String("/*") + adentro + QLatin1String("*/");
+    return s;
+}
+
+// Tipos de Oracle que PostgreSQL no tiene, en declaraciones y CAST. En
+// VARCHAR2(n CHAR) la unidad no existe en PostgreSQL: su índice va a omitir.
+std::optional<QString> TipoPostgres(const Simbolos& in, size_t i, size_t& omitir) {
+    static const struct {
+        const char* oracle;
+        const char* postgres;
+    } tipos[] = {{"number", "numeric"},
+                 {"varchar2", "varchar"},
+                 {"nvarchar2", "varchar"},
+                 {"pls_integer", "integer"},
+                 {"binary_integer", "integer"},
+                 {"simple_integer", "integer"},
+                 {"clob", "text"},
+                 {"nclob", "text"},
+                 {"binary_double", "double precision"},
+                 {"binary_float", "real"}};
+    const SimboloSql& s = in[i];
+    if (EsPalabra(s, QLatin1String("date"))) {
+        // DATE '2024-01-31' es un literal de fecha, igual en los dos.
+        const size_t j = Siguiente(in, i + 1);
+        if (j < in.size() && (in[j].clase == Clase::Literal || EsSigno(in[j], u'(')))
+            return std::nullopt;
+        return QStringLiteral("timestamp(0)");
+    }
+    for (const auto& t : tipos) {
+        if (!EsPalabra(s, QLatin1String(t.oracle)))
+            continue;
+        const size_t a = Siguiente(in, i + 1);
+        const size_t n = Siguiente(in, a + 1);
+        const size_t u = Siguiente(in, n + 1);
+        const size_t c = Siguiente(in, u + 1);
+        if (c < in.size() && EsSigno(in[a], u'(') && in[n].clase == Clase::Numero &&
+            (EsPalabra(in[u], QLatin1String("char")) || EsPalabra(in[u], QLatin1String("byte"))) &&
+            EsSigno(in[c], u')'))
+            omitir = u;
+        return QString::fromLatin1(t.postgres);
+    }
+    return std::nullopt;
+}
+
 // Reescrituras símbolo a símbolo: identificadores en mayúsculas,
-// secuencia.nextval y sysdate.
+// secuencia.nextval, sysdate, tipos de Oracle, literales q'...' y
+// comentarios con "/*" adentro.
 Simbolos ReescribirNombres(const Simbolos& in) {
     Simbolos out;
     out.reserve(in.size());
+    size_t omitir = size_t(-1);
     for (size_t i = 0; i < in.size(); ++i) {
         const SimboloSql& s = in[i];
+        if (i == omitir)
+            continue;
         const bool trasPunto = !out.empty() && EsSigno(out.back(), u'.');
         if (EsNombre(s) && !trasPunto) {
             std::vector<SimboloSql> partes{Nombre(s)};
@@ -119,6 +163,25 @@ Simbolos ReescribirNombres(const Simbolos& in) {
                 continue;
             }
         }
+        // Tras "::" es una conversión de PostgreSQL: su tipo ya es de PostgreSQL.
+        const bool trasDosPuntos = !out.empty() && EsSigno(out.back(), u':');
+        if (s.clase == Clase::Palabra && !trasPunto && !trasDosPuntos) {
+            if (auto tipo = TipoPostgres(in, i, omitir)) {
+                out.push_back({Clase::Generado, *tipo});
+                continue;
+            }
+        }
+        if (s.clase == Clase::Comentario) {
+            out.push_back(ComentarioSinAnidar(s));
+            continue;
+        }
+        if (s.clase == Clase::Literal && !s.texto.startsWith(u'\'')) {
+            // q'[...]' de Oracle: un literal común con las comillas duplicadas.
+            const bool nacional = s.texto.startsWith(u'n') || s.texto.startsWith(u'N');
+            out.push_back({Clase::Generado, (nacional ? QStringLiteral("N") : QString()) +
+                                                LiteralSql(ValorLiteral(s))});
+            continue;
+        }
         out.push_back(Nombre(s));
     }
     return out;
@@ -148,8 +211,8 @@ std::optional<QString> CambioDeRol(const Simbolos& s, const std::vector<size_t>&
     const SimboloSql& clave = s[sig[5]];
     if (!EsNombre(clave) && clave.clase != Clase::Literal && clave.clase != Clase::Numero)
         return std::nullopt;
-    return QLatin1String("SELECT public.establecer_rol(") + LiteralSql(SinComillas(s[sig[2]])) +
-           QLatin1Char(',') + LiteralSql(SinComillas(clave)) + QLatin1Char(')');
+    return QLatin1String("SELECT public.establecer_rol(") + LiteralSql(ValorLiteral(s[sig[2]])) +
+           QLatin1Char(',') + LiteralSql(ValorLiteral(clave)) + QLatin1Char(')');
 }
 
 // "ALTER SYSTEM KILL SESSION 'sid,serial' [IMMEDIATE]"
@@ -163,55 +226,6 @@ std::optional<QString> FinDeSesion(const Simbolos& s, const std::vector<size_t>&
         !EsPalabra(s[sig[3]], QLatin1String("session")) || s[sig[4]].clase != Clase::Literal)
         return std::nullopt;
     return QLatin1String("SELECT public.terminar_sesion(") + s[sig[4]].texto + QLatin1Char(')');
-}
-
-// Bloque anónimo "BEGIN ...; COMMIT; END;" → DO. El COMMIT (o ROLLBACK)
-// interno se quita y se hace después sobre la conexión.
-std::optional<SentenciaAdaptada> Bloque(const Simbolos& s, const std::vector<size_t>& sig) {
-    if (sig.empty() || !EsPalabra(s[sig[0]], QLatin1String("begin")))
-        return std::nullopt;
-    size_t k = SinPuntoYComa(s, sig);
-    if (k < 2)
-        return std::nullopt;
-    --k;
-    if (!EsPalabra(s[sig[k]], QLatin1String("end")) && k >= 2 &&
-        EsPalabra(s[sig[k - 1]], QLatin1String("end")))
-        --k; // END con etiqueta
-    if (k < 1 || !EsPalabra(s[sig[k]], QLatin1String("end")))
-        return std::nullopt;
-
-    SentenciaAdaptada r;
-    r.bloque = true;
-    QString cuerpo;
-    bool inicioSentencia = true;
-    const size_t fin = sig[k];
-    for (size_t i = sig[0] + 1; i < fin; ++i) {
-        const SimboloSql& t = s[i];
-        if (!Significativo(t)) {
-            cuerpo += t.texto;
-            continue;
-        }
-        if (inicioSentencia &&
-            (EsPalabra(t, QLatin1String("commit")) || EsPalabra(t, QLatin1String("rollback")))) {
-            size_t j = Siguiente(s, i + 1);
-            if (j < fin && EsPalabra(s[j], QLatin1String("work")))
-                j = Siguiente(s, j + 1);
-            if (j >= fin || EsSigno(s[j], u';')) {
-                const bool commit = EsPalabra(t, QLatin1String("commit"));
-                r.confirmarDespues = commit;
-                r.deshacer = !commit;
-                i = j >= fin ? fin - 1 : j;
-                continue;
-            }
-        }
-        cuerpo += t.texto;
-        inicioSentencia = EsSigno(t, u';') || EsPalabra(t, QLatin1String("begin"));
-    }
-    QString marca = QStringLiteral("$miravel$");
-    for (int n = 1; cuerpo.contains(marca); ++n)
-        marca = QStringLiteral("$miravel%1$").arg(n);
-    r.texto = QLatin1String("DO ") + marca + s[sig[0]].texto + cuerpo + s[sig[k]].texto + marca;
-    return r;
 }
 
 // Oracle detrás del origen: todo pasa tal cual.
@@ -258,12 +272,12 @@ public:
         }
         const Simbolos s = ReescribirNombres(original);
         const auto sig = Significativos(s);
-        if (auto b = Bloque(s, sig))
+        if (auto b = AdaptarBloque(s, sig))
             return *b;
-        if (auto t = ConsultaJerarquica(s, sig)) {
-            r.texto = *t;
-            return r;
-        }
+        if (auto j = ConsultaJerarquica(s, sig))
+            return *j;
+        if (TieneConnectBy(s))
+            return Rechazar(QStringLiteral("CONNECT BY dentro de una subconsulta"));
         r.texto = Unir(s, 0, s.size());
         return r;
     }

@@ -4,18 +4,10 @@
 // sobre símbolos: literales, identificadores entre comillas y comentarios no
 // se reescriben por accidente.
 #include "ErroresOracle.h"
+#include "SentenciaAdaptada.h"
 #include "SimbolosSql.h"
 #include <QString>
 #include <memory>
-#include <vector>
-
-struct SentenciaAdaptada {
-    QString texto;                 // lo que se envía al driver
-    bool confirmarDespues = false; // bloque "BEGIN ...; COMMIT; END;" o "COMMIT"
-    bool deshacer = false;         // "ROLLBACK"
-    bool sinEnvio = false;         // no se envía nada (COMMIT/ROLLBACK sueltos)
-    bool bloque = false;           // bloque anónimo: sus errores de compilación son 6550
-};
 
 class Dialecto {
 public:

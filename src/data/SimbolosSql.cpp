@@ -48,6 +48,47 @@ qsizetype FinEntreComillas(const QString& sql, qsizetype i, QChar c) {
     return n;
 }
 
+// Largo del prefijo de un literal q'…' de Oracle que empieza en i (q o nq,
+// en cualquier letra, y la comilla), o 0 si no lo es. El carácter que sigue
+// a la comilla es el delimitador; un espacio no lo es.
+qsizetype PrefijoComillasQ(const QString& sql, qsizetype i) {
+    const qsizetype n = sql.size();
+    qsizetype p = i;
+    if (p < n && (sql[p] == u'n' || sql[p] == u'N'))
+        ++p;
+    if (p >= n || (sql[p] != u'q' && sql[p] != u'Q'))
+        return 0;
+    ++p;
+    if (p + 1 >= n || sql[p] != u'\'' || sql[p + 1].isSpace())
+        return 0;
+    return p + 1 - i;
+}
+
+QChar CierreComillasQ(QChar abre) {
+    switch (abre.unicode()) {
+    case u'[':
+        return u']';
+    case u'{':
+        return u'}';
+    case u'(':
+        return u')';
+    case u'<':
+        return u'>';
+    default:
+        return abre;
+    }
+}
+
+// Fin de q'[...]': el cierre del delimitador seguido de la comilla.
+qsizetype FinComillasQ(const QString& sql, qsizetype i, qsizetype prefijo) {
+    const qsizetype n = sql.size();
+    const QChar cierre = CierreComillasQ(sql[i + prefijo]);
+    for (qsizetype k = i + prefijo + 1; k + 1 < n; ++k)
+        if (sql[k] == cierre && sql[k + 1] == u'\'')
+            return k + 2;
+    return n;
+}
+
 } // namespace
 
 std::vector<SimboloSql> DividirEnSimbolos(const QString& sql) {
@@ -73,6 +114,9 @@ std::vector<SimboloSql> DividirEnSimbolos(const QString& sql) {
         } else if (c == u'\'' || c == u'"') {
             i = FinEntreComillas(sql, i, c);
             clase = c == u'\'' ? Clase::Literal : Clase::Identificador;
+        } else if (const qsizetype q = PrefijoComillasQ(sql, i)) {
+            i = FinComillasQ(sql, i, q);
+            clase = Clase::Literal;
         } else if (EsInicioPalabra(c)) {
             while (i < n && EsRestoPalabra(sql[i]))
                 ++i;
@@ -85,6 +129,30 @@ std::vector<SimboloSql> DividirEnSimbolos(const QString& sql) {
             clase = Clase::Signo;
         }
         r.push_back({clase, sql.mid(inicio, i - inicio)});
+    }
+    return r;
+}
+
+QString ValorLiteral(const SimboloSql& s) {
+    const QString& t = s.texto;
+    if (s.clase != Clase::Literal && s.clase != Clase::Identificador)
+        return t;
+    if (const qsizetype q = PrefijoComillasQ(t, 0)) {
+        const bool cerrado =
+            t.size() >= q + 3 && t.endsWith(u'\'') && t[t.size() - 2] == CierreComillasQ(t[q]);
+        return t.mid(q + 1, t.size() - q - 1 - (cerrado ? 2 : 0));
+    }
+    const QChar comilla = t[0];
+    QString r;
+    for (qsizetype i = 1; i < t.size(); ++i) {
+        if (t[i] != comilla) {
+            r += t[i];
+        } else if (i + 1 < t.size() && t[i + 1] == comilla) {
+            r += comilla;
+            ++i;
+        } else {
+            break; // la de cierre
+        }
     }
     return r;
 }

@@ -9,7 +9,7 @@ struct SimboloSql {
     enum class Clase {
         Espacio,
         Comentario,    // -- hasta el fin de línea, o /* ... */
-        Literal,       // '...' con '' adentro
+        Literal,       // '...' con '' adentro, o q'[...]' de Oracle
         Identificador, // "..." con "" adentro
         Palabra,       // nombre o palabra clave sin comillas
         Numero,
@@ -20,6 +20,9 @@ struct SimboloSql {
     QString texto;
 };
 std::vector<SimboloSql> DividirEnSimbolos(const QString& sql);
+// Contenido de un literal o identificador entre comillas, sin ellas (las
+// duplicadas, simples); el texto tal cual para cualquier otro símbolo.
+QString ValorLiteral(const SimboloSql& s);
 
 // Preguntas sobre los símbolos que comparten las reescrituras del dialecto.
 namespace simbolos {

@@ -1,8 +1,15 @@
 // Dialecto sin base: símbolos, cada forma adaptada y los números de error.
 #include "Dialecto.h"
+#include "TablaDialecto.h"
 #include <QStringList>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <ostream>
+
+// Textos legibles en los mensajes de GoogleTest.
+inline void PrintTo(const QString& texto, std::ostream* salida) {
+    *salida << '"' << texto.toStdString() << '"';
+}
 
 namespace {
 
@@ -45,6 +52,18 @@ TEST(Simbolos, DividenSinPerderNadaYRespetanComillasYComentarios) {
     });
     ASSERT_NE(numero, s.end());
     EXPECT_EQ(numero->texto, "1.5e3");
+
+    // q'…' de Oracle: la comilla de adentro no cierra; sin cierre llega al final.
+    const QString q = QStringLiteral("SELECT q'[it's]', NQ'<a>', '', q'!x!' , q'(sin");
+    const auto sq = DividirEnSimbolos(q);
+    EXPECT_EQ(Unir(sq), q);
+    QStringList valores;
+    for (const auto& x : sq)
+        if (x.clase == SimboloSql::Clase::Literal)
+            valores << ValorLiteral(x);
+    EXPECT_EQ(valores, QStringList({"it's", "a", "", "x", "sin"}));
+    EXPECT_EQ(ValorLiteral(DividirEnSimbolos("'a''b'")[0]), "a'b");
+    EXPECT_EQ(ValorLiteral(DividirEnSimbolos("\"x\"\"y\"")[0]), "x\"y");
 }
 
 TEST(DialectoPostgreSQL, LoQueNoConoceQuedaIdentico) {
@@ -75,26 +94,35 @@ TEST(DialectoPostgreSQL, LoQueNoConoceQuedaIdentico) {
     EXPECT_TRUE(Pg()->ParametrosSesionEnTransaccion());
 }
 
-TEST(DialectoPostgreSQL, BloqueConCommitPasaADoYConfirmaDespues) {
-    const auto a = Pg()->Adaptar(
-        "BEGIN UPDATE OWNER_SARVO.auditoria SET estado='A' WHERE salida IS NULL AND x='COMMIT;'; "
-        "COMMIT; END;");
-    EXPECT_EQ(a.texto, "DO $miravel$BEGIN UPDATE OWNER_SARVO.auditoria SET estado='A' WHERE salida "
-                       "IS NULL AND x='COMMIT;';  END$miravel$");
-    EXPECT_TRUE(a.confirmarDespues);
-    EXPECT_TRUE(a.bloque);
-    EXPECT_FALSE(a.sinEnvio || a.deshacer);
+TEST(DialectoPostgreSQL, TablaDeCasos) {
+    for (const auto& c : dialecto::Casos()) {
+        if (!c.pasos.isEmpty())
+            EXPECT_EQ(dialecto::Pasos(Pg()->Adaptar(c.sql)), c.pasos) << c.sql.toStdString();
+    }
+}
 
-    // Las sentencias del bloque también se adaptan; una marca ocupada se cambia.
-    const auto b = Pg()->Adaptar("begin insert into t values (s.seq.nextval, sysdate, '$miravel$');"
-                                 " commit work ; end ;");
-    EXPECT_EQ(b.texto, "DO $miravel1$begin insert into t values (nextval('s.seq'), "
-                       "LOCALTIMESTAMP(0), '$miravel$');  end$miravel1$");
-    EXPECT_TRUE(b.confirmarDespues);
-
-    const auto c = Pg()->Adaptar("BEGIN DELETE FROM t; END;");
-    EXPECT_EQ(c.texto, "DO $miravel$BEGIN DELETE FROM t; END$miravel$");
-    EXPECT_FALSE(c.confirmarDespues);
+TEST(DialectoPostgreSQL, CadaPasoDeUnBloqueEsUnBloque) {
+    const auto a = Pg()->Adaptar("BEGIN ROLLBACK; UPDATE t SET a = 1; COMMIT; x(1); END;");
+    ASSERT_EQ(a.siguientes.size(), 2u);
+    EXPECT_TRUE(a.sinEnvio && a.deshacer && !a.confirmarDespues);
+    EXPECT_TRUE(a.siguientes[0].bloque && a.siguientes[0].confirmarDespues);
+    EXPECT_TRUE(a.siguientes[1].bloque && !a.siguientes[1].confirmarDespues &&
+                !a.siguientes[1].deshacer);
+    EXPECT_EQ(a.siguientes[1].texto, "DO $miravel$BEGIN PERFORM x(1); END$miravel$");
+    // Lo que no parece un bloque entero pasa tal cual: el servidor dirá qué falta.
+    for (const QString& sql : {QStringLiteral("BEGIN x; END; y"), QStringLiteral("BEGIN x;")})
+        EXPECT_EQ(Adaptado(sql), sql);
+    // Asignaciones, sentencias y palabras clave no son llamadas.
+    EXPECT_EQ(Adaptado("DECLARE v NUMBER; BEGIN v := f(1); v(2) := 3; NULL; a.b := 1; END;"),
+              "DO $miravel$DECLARE v numeric; BEGIN v := f(1); v(2) := 3; NULL; a.b := 1; "
+              "END$miravel$");
+    // Lo que PL/pgSQL no tiene se rechaza nombrándolo.
+    EXPECT_EQ(Pg()->Adaptar("DECLARE TYPE t IS TABLE OF NUMBER; BEGIN NULL; END;").rechazo,
+              Rechazar("TYPE en la sección DECLARE").rechazo);
+    EXPECT_EQ(Pg()->Adaptar("DECLARE e EXCEPTION; BEGIN NULL; END;").rechazo,
+              Rechazar("excepción declarada en la sección DECLARE").rechazo);
+    EXPECT_EQ(Pg()->Adaptar("BEGIN SELECT a BULK COLLECT INTO v FROM t; END;").rechazo,
+              Rechazar("BULK COLLECT INTO").rechazo);
 }
 
 TEST(DialectoPostgreSQL, CommitYRollbackSueltosNoSeEnvian) {
@@ -146,22 +174,45 @@ TEST(DialectoPostgreSQL, ConsultaJerarquicaPasaARecursiva) {
         "menu_hijo=menu ");
     const QString t = Adaptado(menu);
     EXPECT_TRUE(t.startsWith("WITH RECURSIVE ")) << t.toStdString();
-    // raíces por START WITH sobre la tabla entera; el WHERE va afuera, al final
+    // La fila entera con el tipo de la tabla: sirve igual para una vista.
+    const QString fila = QStringLiteral("ROW(menues.*)::OWNER_SARVO.menues");
+    EXPECT_FALSE(t.contains("ctid"));
+    // Raíces por START WITH sobre la tabla entera; el WHERE va afuera, al final.
     EXPECT_TRUE(t.contains("FROM OWNER_SARVO.menues menues WHERE menu = (SELECT menu FROM "
                            "OWNER_SARVO.usuario_menu WHERE sistema='Miravel' AND usuario='DEMO')"));
-    EXPECT_TRUE(t.contains("ON (miravel_padre.menu_hijo=miravel_hijo.menu)"));
-    EXPECT_TRUE(t.contains("SELECT titulo,menues.miravel_nivel AS nro_nivel,menu"));
-    EXPECT_TRUE(t.endsWith("WHERE sistema='Miravel' ORDER BY menues.miravel_camino"));
+    EXPECT_TRUE(t.contains("ON ((miravel_p.miravel_fila).menu_hijo=menu)"));
+    // Hermanos por el contenido de la fila; un antepasado repetido es un ciclo.
+    EXPECT_TRUE(t.contains("ORDER BY " + fila + ")"));
+    EXPECT_TRUE(t.contains("public.connect_by_control(" + fila + ", miravel_p.miravel_filas)"));
+    EXPECT_TRUE(t.contains("SELECT titulo,miravel_j.miravel_nivel AS nro_nivel,menu"));
+    EXPECT_TRUE(t.endsWith("CROSS JOIN LATERAL (SELECT (miravel_j.miravel_fila).*) menues WHERE "
+                           "sistema='Miravel' ORDER BY miravel_j.miravel_orden"));
 
-    // La condición con PRIOR a la derecha y un alias.
-    const QString a = Adaptado("SELECT m.x, level FROM t m START WITH m.p IS NULL "
-                               "CONNECT BY m.p = PRIOR m.id ORDER BY m.x");
-    EXPECT_TRUE(a.contains("ON (miravel_hijo.p = miravel_padre.id)")) << a.toStdString();
-    EXPECT_TRUE(a.endsWith("FROM miravel_jerarquia m ORDER BY m.x"));
+    // Con alias, SELECT *, PRIOR a la derecha, NOCYCLE y ORDER SIBLINGS BY.
+    const QString a = Adaptado("SELECT * FROM t m START WITH m.p IS NULL CONNECT BY NOCYCLE "
+                               "m.p = PRIOR m.id ORDER SIBLINGS BY m.x DESC, level;");
+    EXPECT_TRUE(a.contains("ON (m.p = (miravel_p.miravel_fila).id) AND NOT ROW(m.*)::t = ANY "
+                           "(miravel_p.miravel_filas)"))
+        << a.toStdString();
+    EXPECT_FALSE(a.contains("connect_by_control"));
+    EXPECT_TRUE(a.contains("PARTITION BY miravel_p.miravel_orden ORDER BY m.x DESC, 1)"));
+    EXPECT_TRUE(a.contains(") SELECT m.* FROM miravel_jerarquia miravel_j"));
+    EXPECT_TRUE(a.endsWith("ORDER BY miravel_j.miravel_orden"));
 
-    // Varias tablas u ORDER SIBLINGS: no se adapta.
-    const QString varias = QStringLiteral("SELECT * FROM a, b START WITH x=1 CONNECT BY PRIOR y=z");
-    EXPECT_EQ(Adaptado(varias), varias);
+    // Lo que no se adapta se rechaza nombrando la forma.
+    for (const auto& [sql, forma] : std::vector<std::pair<QString, QString>>{
+             {"SELECT a FROM t START WITH a=1 CONNECT BY PRIOR a=b UNION SELECT 1 FROM dual",
+              "CONNECT BY combinado con UNION"},
+             {"SELECT a FROM t START WITH a=1 CONNECT BY PRIOR a=(SELECT 1 FROM dual)",
+              "subconsulta en CONNECT BY"},
+             {"SELECT a FROM t START WITH a=1 CONNECT BY PRIOR (a+1)=b",
+              "PRIOR sobre una expresión que no es una columna"},
+             {"SELECT a FROM t CONNECT BY PRIOR a=b ORDER SIBLINGS BY 1",
+              "ORDER SIBLINGS BY con número de columna"},
+             {"SELECT SYS_CONNECT_BY_PATH(a, '/') FROM t CONNECT BY PRIOR a=b",
+              "SYS_CONNECT_BY_PATH en una consulta jerárquica"}}) {
+        EXPECT_EQ(Pg()->Adaptar(sql).rechazo, Rechazar(forma).rechazo) << sql.toStdString();
+    }
 }
 
 TEST(DialectoPostgreSQL, LlamadasAProcedimientos) {
@@ -178,10 +229,11 @@ TEST(DialectoPostgreSQL, NumerosDeOracle) {
     const struct {
         const char* estado;
         long numero;
-    } casos[] = {{"23505", 1},     {"55P03", 54},    {"42703", 904}, {"23502", 1400},
-                 {"22003", 1438},  {"23503", 2292},  {"42P01", 942}, {"U0101", 20101},
-                 {"U0113", 20113}, {"u0123", 20123}, {"57P01", 28},  {"08S01", 3113},
-                 {"XX000", -1},    {"P0001", -1}};
+    } casos[] = {{"23505", 1},     {"55P03", 54},    {"42703", 904},  {"23502", 1400},
+                 {"22003", 1438},  {"23503", 2292},  {"42P01", 942},  {"U0101", 20101},
+                 {"U0113", 20113}, {"u0123", 20123}, {"57P01", 28},   {"08S01", 3113},
+                 {"XX000", -1},    {"P0001", -1},    {"P0002", 1403}, {"P0003", 1422},
+                 {"U1436", 1436}};
     for (const auto& c : casos)
         EXPECT_EQ(pg->NumeroOracle(c.estado, 1, "ERROR: x"), c.numero) << c.estado;
     // En un bloque o una llamada, los errores de análisis son de compilación.
