@@ -1,5 +1,6 @@
 #include "Func_SarvoErrores.h"
 #include "Avisos.h"
+#include "ComponerMensaje.h"
 #include "ConexionBase.h"
 #include "Dialogos.h"
 #include "Func_SarvoGeneral.h"
@@ -120,24 +121,15 @@ int MostrarError(int codigo, const QStringList& parametros) {
         return SinCatalogo;
     }
 
-    QString mensaje = SiNulo(rs.Valor(0), QString());
-    if (!parametros.isEmpty()) {
-        if (!mensaje.contains(QLatin1Char('@')))
-            mensaje += CRLF + QLatin1Char('@');
-        // Cada parámetro ocupa la primera marca que queda, aunque la haya
-        // traído el parámetro anterior.
-        for (const QString& p : parametros) {
-            const qsizetype marca = mensaje.indexOf(QLatin1Char('@'));
-            if (marca < 0)
-                break;
-            mensaje.replace(marca, 1, p);
-        }
-    } else if (mensaje.contains(QLatin1Char('@'))) {
+    const QString fila = SiNulo(rs.Valor(0), QString());
+    const auto compuesto = ComponerMensaje(fila, parametros);
+    if (!compuesto) {
         MostrarMensaje(QStringLiteral("Falta definir Parámetros.") + CRLF +
-                           QStringLiteral("Ver el Mensaje: ") + CRLF + mensaje,
+                           QStringLiteral("Ver el Mensaje: ") + CRLF + fila,
                        TituloError);
         return SinCatalogo;
     }
+    const QString& mensaje = *compuesto;
 
     PedidoMensaje pedido;
     pedido.Mensaje = mensaje;

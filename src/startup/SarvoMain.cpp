@@ -28,10 +28,6 @@ std::unique_ptr<InstanciaUnica>& Instancia() {
     return instancia;
 }
 
-bool EsSeparador(QChar c) {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
-
 // Programa que se informa a la base al conectar ("miravel", "Miravel.exe").
 QString NombreProgramaCliente() {
     const QString ruta = QCoreApplication::applicationFilePath();
@@ -40,26 +36,6 @@ QString NombreProgramaCliente() {
 }
 
 } // namespace
-
-QStringList ObtenerArgumentos(const QString& lineaComandos, int MaxArgumentos) {
-    QStringList argumentos{QString()};
-    bool abierto = false;
-    for (const QChar c : lineaComandos) {
-        if (EsSeparador(c)) {
-            abierto = false;
-            continue;
-        }
-        if (!abierto) {
-            // Empieza un argumento más de los permitidos: el resto se ignora.
-            if (argumentos.size() - 1 >= MaxArgumentos)
-                break;
-            argumentos.append(QString());
-            abierto = true;
-        }
-        argumentos.last().append(c);
-    }
-    return argumentos;
-}
 
 QString LineaDeComandos(int argc, const char* const* argv) {
     QStringList argumentos;

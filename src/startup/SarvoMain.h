@@ -1,12 +1,10 @@
 #pragma once
 // Arranque de Miravel: instancia única, línea de comandos, conexiones y
 // controles del usuario, la sesión y la versión.
+#include "Argumentos.h"
 #include <QString>
 #include <QStringList>
 
-// Recorre la línea de comandos (el texto después del nombre del programa).
-// El elemento 0 queda vacío; 1..n son los argumentos, n <= MaxArgumentos.
-QStringList ObtenerArgumentos(const QString& lineaComandos, int MaxArgumentos = 10);
 // Fija ServidorBase ("server_sarvo") y NombrePC (nombre del equipo).
 void ObtenerNombrePC();
 QString ObtenerUsuarioWindows();
