@@ -7,9 +7,9 @@ namespace {
 
 using Clase = SimboloSql::Clase;
 
-// Fin de una clave sin comillas que empieza en el símbolo i: hasta el primer
-// espacio o coma (una clave rara como a;b no queda a medias). Un ';' final
-// que cierra la sentencia no es parte de ella.
+// Fin de una clave que empieza en el símbolo i: hasta el primer espacio o
+// coma (una clave rara como a;b no queda a medias). Un ';' final que cierra
+// la sentencia no es parte de ella.
 size_t FinClaveSuelta(const Simbolos& s, size_t i) {
     size_t f = i;
     while (f < s.size() && s[f].clase != Clase::Espacio && s[f].clase != Clase::Comentario &&
@@ -20,16 +20,16 @@ size_t FinClaveSuelta(const Simbolos& s, size_t i) {
     return f;
 }
 
-// Oculta el símbolo significativo desde i (una clave); devuelve dónde sigue.
+// Oculta la clave que empieza en el símbolo significativo desde i, con lo
+// que la sigue pegado (una clave entre comillas con algo detrás también);
+// devuelve dónde sigue el texto.
 size_t OcultarClave(Simbolos& s, size_t i) {
     i = Siguiente(s, i);
     if (i >= s.size())
         return i;
-    if (s[i].clase == Clase::Literal || s[i].clase == Clase::Identificador) {
-        s[i].texto = SecretoOculto;
-        return i + 1;
-    }
     const size_t f = FinClaveSuelta(s, i);
+    if (f == i)
+        return i; // una coma: no hay clave
     s[i].texto = SecretoOculto;
     for (size_t k = i + 1; k < f; ++k)
         s[k].texto.clear();
@@ -80,24 +80,29 @@ bool EsClaveDeSecreto(const QString& texto, qsizetype i, qsizetype& largo) {
 }
 
 // Fin del valor de un atributo que empieza en i: entre llaves ("}}" es una
-// llave) o hasta el próximo ';', el fin de la línea o la comilla que abrió
-// la cadena (si la clave venía justo después de una).
+// llave; lo que sigue a la de cierre hasta el ';' también es del atributo) o
+// hasta el próximo ';', el fin de la línea o la comilla que abrió la cadena
+// (si la clave venía justo después de una). Los blancos finales no son parte.
 qsizetype FinValor(const QString& texto, qsizetype i, QChar comilla) {
     const qsizetype n = texto.size();
+    const qsizetype inicio = i;
     if (i < n && texto[i] == u'{') {
         for (++i; i < n; ++i) {
             if (texto[i] != u'}')
                 continue;
-            if (i + 1 < n && texto[i + 1] == u'}')
+            if (i + 1 < n && texto[i + 1] == u'}') {
                 ++i;
-            else
-                return i + 1;
+                continue;
+            }
+            ++i;
+            break;
         }
-        return n;
     }
     while (i < n && texto[i] != u';' && texto[i] != u'\r' && texto[i] != u'\n' &&
            (comilla.isNull() || texto[i] != comilla))
         ++i;
+    while (i > inicio && texto[i - 1] == u' ')
+        --i;
     return i;
 }
 

@@ -73,12 +73,17 @@ TEST(OcultarSecretos, CadenasDeConexion) {
         {u"Mensaje: no conecta con dsn=Oracle; pwd = {x;y} ;uid=Z"_s,
          u"Mensaje: no conecta con dsn=Oracle; pwd = ******** ;uid=Z"_s},
         {u"PWD=abc\nSELECT 1"_s, u"PWD=********\nSELECT 1"_s},
+        // Lo que sigue a la llave de cierre hasta el ';' también es del atributo.
+        {u"DSN=x;PWD={a}}b}resto;UID=y"_s, u"DSN=x;PWD=********;UID=y"_s},
         // Entre comillas, el valor termina en la comilla que abrió la cadena.
         {u"UPDATE t SET a = 1 WHERE b = 'PWD=x' AND c = 2"_s,
          u"UPDATE t SET a = 1 WHERE b = 'PWD=********' AND c = 2"_s},
     };
-    for (const auto& c : casos)
+    // Ocultar otra vez lo ya oculto no cambia nada.
+    for (const auto& c : casos) {
         EXPECT_EQ(OcultarSecretos(c.texto), c.esperado) << c.texto.toStdString();
+        EXPECT_EQ(OcultarSecretos(c.esperado), c.esperado) << c.esperado.toStdString();
+    }
 
     // Una columna de SQL que se llama así no es una cadena de conexión.
     for (const QString& igual : {u"UPDATE t SET password = 'x' WHERE id = 1"_s,
