@@ -160,5 +160,14 @@ QString OcultarCadenasConexion(const QString& texto) {
 } // namespace
 
 QString OcultarSecretos(const QString& texto) {
-    return OcultarCadenasConexion(OcultarIdentifiedBy(texto));
+    // Ocultar una clave con comillas cambia cómo se lee lo que sigue (su
+    // comilla ya no abre un literal): se repite hasta que nada cambie.
+    QString r = texto;
+    for (int vuelta = 0; vuelta < 8; ++vuelta) {
+        QString otra = OcultarCadenasConexion(OcultarIdentifiedBy(r));
+        if (otra == r)
+            break;
+        r = std::move(otra);
+    }
+    return r;
 }

@@ -73,6 +73,9 @@ TEST(OcultarSecretos, CadenasDeConexion) {
         {u"Mensaje: no conecta con dsn=Oracle; pwd = {x;y} ;uid=Z"_s,
          u"Mensaje: no conecta con dsn=Oracle; pwd = ******** ;uid=Z"_s},
         {u"PWD=abc\nSELECT 1"_s, u"PWD=********\nSELECT 1"_s},
+        // La comilla de una clave oculta no esconde la clave que sigue.
+        {u"falló con PWD=a'b; luego SET ROLE r IDENTIFIED BY clave"_s,
+         u"falló con PWD=********; luego SET ROLE r IDENTIFIED BY ********"_s},
         // Lo que sigue a la llave de cierre hasta el ';' también es del atributo.
         {u"DSN=x;PWD={a}}b}resto;UID=y"_s, u"DSN=x;PWD=********;UID=y"_s},
         // Entre comillas, el valor termina en la comilla que abrió la cadena.
