@@ -292,4 +292,12 @@ TEST_F(ConServidor, ListaDeVersionesInstaladas) {
     EXPECT_EQ(l->columnWidth(0), 100); // 1500 twips
     EXPECT_EQ(l->headerItem()->textAlignment(0) & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     EXPECT_TRUE(guion.mensajes.empty());
+
+    // Un prefijo con comilla entra a la consulta como valor.
+    Preparar("INSERT INTO owner_sarvo.versiones VALUES ('O''R', '003_000', 'S', '2025-02-01')");
+    frmMensajeLista otra;
+    PrepararVersiones(otra, "O'R", "Otro", ahora);
+    ASSERT_EQ(otra.ListaPrincipal->topLevelItemCount(), 1);
+    EXPECT_EQ(otra.ListaPrincipal->topLevelItem(0)->text(0), "003_000");
+    EXPECT_TRUE(guion.mensajes.empty());
 }

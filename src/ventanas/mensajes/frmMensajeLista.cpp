@@ -2,6 +2,7 @@
 #include "ArbolMenu.h"
 #include "AyudasVentana.h"
 #include "FyG_Sarvo.h"
+#include "LiteralSql.h"
 #include "Plantillas.h"
 #include "ProcesarTeclas.h"
 #include "Recordset.h"
@@ -190,8 +191,8 @@ void PrepararVersiones(frmMensajeLista& ventana, const QString& prefijo, const Q
                           sistema + QStringLiteral(" al ") +
                           ahora.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
     const QString consulta =
-        QStringLiteral("//SELECT VERSION,FECHA FROM {VERSIONES} WHERE PREFIJOSISTEMA='") + prefijo +
-        QStringLiteral("' ORDER BY VERSION desc ");
+        QStringLiteral("//SELECT VERSION,FECHA FROM {VERSIONES} WHERE PREFIJOSISTEMA=") +
+        LiteralSql(prefijo) + QStringLiteral(" ORDER BY VERSION desc ");
     ventana.Preparar(QStringLiteral("Versiones del sistema de ") + sistema, texto, consulta,
                      QStringLiteral("<,45%,Versión|>,45%,Fecha de Instalación"));
 }
