@@ -25,6 +25,11 @@ inline QString ArchivoDePrueba(const QString& nombre) {
     return CarpetaPruebasReportes() + QStringLiteral("/reportes/") + nombre;
 }
 
+// Un archivo del árbol de reportes que se instala (reports/ del código fuente).
+inline QString ArchivoInstalado(const QString& ruta) {
+    return QDir(CarpetaPruebasReportes() + QStringLiteral("/../../reports")).absoluteFilePath(ruta);
+}
+
 inline QByteArray LeerArchivo(const QString& ruta) {
     QFile f(ruta);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -36,15 +41,16 @@ inline bool EscribirArchivo(const QString& ruta, const QByteArray& contenido) {
     return f.open(QIODevice::WriteOnly) && f.write(contenido) == contenido.size();
 }
 
-// Copia los reportes de prueba al árbol de una instalación: el principal en
-// Miravel/Reportes/Formato85 y el del emblema en Gda/Reportes/Formato60.
+// Copia los reportes al árbol de una instalación: el de prueba en
+// Miravel/Reportes/Formato85 y el del emblema, el que se instala, en
+// Gda/Reportes/Formato60.
 inline QString InstalarReportes(const QString& raiz) {
     const QString principal =
         raiz + QStringLiteral("/Miravel/Reportes/Formato85/MRV_TiposCompraPrueba.rpt");
     EscribirArchivo(principal,
                     LeerArchivo(ArchivoDePrueba(QStringLiteral("MRV_TiposCompraPrueba.rpt"))));
-    EscribirArchivo(raiz + QStringLiteral("/Gda/Reportes/Formato60/GDA_LOGOMUNI.RPT"),
-                    LeerArchivo(ArchivoDePrueba(QStringLiteral("GDA_LOGOMUNI.RPT"))));
+    const QString emblema = QStringLiteral("Gda/Reportes/Formato60/GDA_LOGOMUNI.RPT");
+    EscribirArchivo(raiz + QLatin1Char('/') + emblema, LeerArchivo(ArchivoInstalado(emblema)));
     return principal;
 }
 
