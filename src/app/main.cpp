@@ -4,6 +4,7 @@
 #include "Fuentes.h"
 #include "Func_SarvoErrores.h"
 #include "SarvoMain.h"
+#include "VentanasImpresionQt.h"
 #include "frmInicio.h"
 #include "frmResources.h"
 #include <QApplication>
@@ -31,11 +32,18 @@ public:
     }
 };
 
-// Diálogos de Qt mientras la aplicación vive.
+// Diálogos de Qt y ventanas de la impresión mientras la aplicación vive.
 struct DialogosInstalados {
     DialogosQt qt;
-    DialogosInstalados() { InstalarDialogos(&qt); }
-    ~DialogosInstalados() { InstalarDialogos(nullptr); }
+    VentanasImpresionQt impresion;
+    DialogosInstalados() {
+        InstalarDialogos(&qt);
+        InstalarVentanasImpresion(&impresion);
+    }
+    ~DialogosInstalados() {
+        InstalarVentanasImpresion(nullptr);
+        InstalarDialogos(nullptr);
+    }
 };
 
 } // namespace

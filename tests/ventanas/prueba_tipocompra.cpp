@@ -147,7 +147,7 @@ TEST_F(TipoCompraPrueba, LaTareaCreaLaVentanaConSusControles) {
         EXPECT_EQ(boton->toolTip(), QString::fromUtf8(tooltip));
         EXPECT_FALSE(boton->icon().isNull());
     }
-    EXPECT_FALSE(v->CmdImprimir()->isEnabled()) << "la impresión llega con otra versión";
+    EXPECT_TRUE(v->CmdImprimir()->isEnabled()) << "Imprimir Todo anda";
     EXPECT_TRUE(v->CmdActualizar()->isEnabled());
     EXPECT_EQ(v->CmdActualizar()->geometry(), QRect(312, 16, 27, 26));
     EXPECT_EQ(v->Chart()->geometry(), QRect(8, 56, 681, 425));

@@ -2,6 +2,7 @@
 #include "AyudasVentana.h"
 #include "DateTimeBox.h"
 #include "Func_SarvoErrores.h"
+#include "ImprimirEstadistica.h"
 #include "Ventanas.h"
 #include "VentanasEstadisticas.h"
 #include "VistaGrafico.h"
@@ -127,8 +128,6 @@ frmEstadistica::frmEstadistica(std::unique_ptr<Estadistica> logica, QWidget* pad
     cmdImprimir_ = CrearBoton(this, QStringLiteral("CmdImprimir"), QStringLiteral("Imprimir Todo"),
                               conGraficos ? 5400 : 4200, 240);
     cmdActualizar_->setVisible(conGraficos);
-    // La impresión todavía no está disponible en esta versión.
-    cmdImprimir_->setEnabled(false);
 
     fecha_ = new DateTimeBox(this);
     fecha_->setObjectName(QStringLiteral("Fecha"));
@@ -165,6 +164,7 @@ frmEstadistica::frmEstadistica(std::unique_ptr<Estadistica> logica, QWidget* pad
     setTabOrder(cmdImprimir_, cmdCerrar_);
     connect(cmdActualizar_, &QPushButton::clicked, this, [this] { CmdActualizar_Click(); });
     connect(cmdCerrar_, &QPushButton::clicked, this, [this] { CmdCerrar_Click(); });
+    connect(cmdImprimir_, &QPushButton::clicked, this, [this] { CmdImprimir_Click(); });
 
     idRegistro_ = RegistroVentanas::instancia().Unirse(
         d.nombre, [this] { close(); }, [this] { repaint(); });
@@ -202,6 +202,16 @@ void frmEstadistica::CmdActualizar_Click() {
             Redibujar();
     } catch (...) {
         MostrarMensaje(objectName() + QStringLiteral(": no se pudo dibujar el gráfico"),
+                       QStringLiteral("ERROR"));
+    }
+}
+
+void frmEstadistica::CmdImprimir_Click() {
+    // El módulo de impresión informa sus fallas y vuelve a habilitar la ventana.
+    try {
+        ImprimirEstadistica(*logica_, caja_->Fecha());
+    } catch (...) {
+        MostrarMensaje(objectName() + QStringLiteral(": no se pudo imprimir"),
                        QStringLiteral("ERROR"));
     }
 }

@@ -31,6 +31,7 @@ public:
 
     // Eventos de los botones.
     void CmdActualizar_Click();
+    void CmdImprimir_Click();
     void CmdCerrar_Click();
 
     // 15 twips por píxel.

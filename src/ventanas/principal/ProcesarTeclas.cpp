@@ -1,5 +1,6 @@
 #include "ProcesarTeclas.h"
 #include "AyudasVentana.h"
+#include "Func_SarvoImpresion.h"
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
@@ -142,7 +143,7 @@ void ProcesarTeclas(int& codigoTecla, Qt::KeyboardModifiers& mayusculas, bool na
         else if (codigoTecla == Qt::Key_B)
             Pulsar(v, "CmdBorrar");
         else if (v)
-            InformacionForm(v, QString());
+            InformacionForm(v, UltimoReporte());
         break;
     case Qt::Key_D:
         if (ctrlAlt)
