@@ -1,0 +1,110 @@
+// miravel-reporte USUARIO CLAVE ARCHIVO [--formula TEXTO]... [--sql SENTENCIA] --pdf SALIDA
+//
+// Corre un reporte por el mismo módulo de impresión que el programa (la misma
+// búsqueda del archivo bajo MIRAVEL_RUTA_SISTEMA, el mismo ingreso y el mismo
+// cambio de dueño, las fórmulas después de las automáticas), sin ventanas:
+// escribe el PDF e imprime "PAGINAS <n>". Los mensajes salen como
+// "MENSAJE <título>: <texto>". Sale con 0 si anduvo, 1 si el reporte falló
+// (no está, está mal definido, falló el motor o el PDF) y 2 si no pudo
+// conectar.
+#include "Conexiones.h"
+#include "Fuentes.h"
+#include "Func_SarvoErrores.h"
+#include "Func_SarvoImpresion.h"
+#include "Glob_Sarvo.h"
+#include "ParametrosArranque.h"
+#include "VentanasPdf.h"
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTextStream>
+
+namespace {
+
+struct Pedido {
+    QString usuario;
+    QString clave;
+    QString archivo;
+    QStringList formulas;
+    std::optional<QString> sql;
+    QString pdf;
+};
+
+std::optional<Pedido> LeerArgumentos(const QStringList& args) {
+    if (args.size() < 4)
+        return std::nullopt;
+    Pedido p{args.at(1), args.at(2), args.at(3), {}, std::nullopt, {}};
+    for (qsizetype i = 4; i < args.size(); i += 2) {
+        if (i + 1 >= args.size())
+            return std::nullopt;
+        const QString& opcion = args.at(i);
+        const QString& valor = args.at(i + 1);
+        if (opcion == QLatin1String("--formula"))
+            p.formulas << valor;
+        else if (opcion == QLatin1String("--sql") && !p.sql)
+            p.sql = valor;
+        else if (opcion == QLatin1String("--pdf") && p.pdf.isEmpty())
+            p.pdf = valor;
+        else
+            return std::nullopt;
+    }
+    if (p.pdf.isEmpty())
+        return std::nullopt;
+    return p;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Sin pantalla: las letras y el PDF solo necesitan QtGui.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTextStream salida(stdout);
+    const auto pedido = LeerArgumentos(app.arguments());
+    if (!pedido) {
+        QTextStream(stderr) << "Uso: miravel-reporte USUARIO CLAVE ARCHIVO [--formula TEXTO]... "
+                               "[--sql SENTENCIA] --pdf SALIDA\n";
+        return 2;
+    }
+    CargarFuentes();
+    InicializarMensajes();
+
+    auto& g = Glob();
+    const QString ruta = qEnvironmentVariable("MIRAVEL_RUTA_SISTEMA",
+                                              QDir::tempPath() + QLatin1String("/miravel-sql/"));
+    g.RutaSistema = ruta.endsWith(QLatin1Char('/')) ? ruta : ruta + QLatin1Char('/');
+    g.VersionSistema = QStringLiteral("miravel-reporte");
+    g.ModoConexion = 0;
+    const QString usuario = pedido->usuario.toUpper();
+    if (!ConectarBase(g.Conexion, usuario, pedido->clave, g.ServidorBase))
+        return 2;
+    // Dueño de la suite, encabezado de los reportes y tiempo de los lentos.
+    if (!CargarParametrosGenerales(usuario))
+        return 2;
+    CargarParametrosSesion();
+
+    VentanasPdf pdf(QFileInfo(pedido->pdf).absoluteFilePath());
+    InstalarVentanasImpresion(&pdf);
+    IniciarReporte(true, true, false, true);
+    for (const QString& formula : pedido->formulas)
+        AgregarFormula(formula);
+    if (pedido->sql)
+        AsignarConsultaReporte(*pedido->sql);
+    AsignarOpcionReporte(1);
+    ImprimirReporte(QStringLiteral("miravel-reporte"),
+                    QFileInfo(pedido->archivo).completeBaseName(), pedido->archivo, QVariant(), 1,
+                    0);
+    InstalarVentanasImpresion(nullptr);
+
+    if (ErrorReporte())
+        return 1; // el módulo ya mostró el mensaje
+    if (!pdf.Escrito()) {
+        MostrarMensaje(
+            QStringLiteral("No se pudo escribir el PDF %1: %2").arg(pedido->pdf, pdf.Falla()),
+            QStringLiteral("miravel-reporte"));
+        return 1;
+    }
+    salida << "PAGINAS " << pdf.Paginas() << '\n';
+    return 0;
+}
