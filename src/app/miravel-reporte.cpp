@@ -8,6 +8,7 @@
 // (no está, está mal definido, falló el motor o el PDF) y 2 si no pudo
 // conectar.
 #include "Conexiones.h"
+#include "Equipo.h"
 #include "Fuentes.h"
 #include "Func_SarvoErrores.h"
 #include "Func_SarvoImpresion.h"
@@ -75,6 +76,8 @@ int main(int argc, char** argv) {
                                               QDir::tempPath() + QLatin1String("/miravel-sql/"));
     g.RutaSistema = ruta.endsWith(QLatin1Char('/')) ? ruta : ruta + QLatin1Char('/');
     g.VersionSistema = QStringLiteral("miravel-reporte");
+    g.NombrePC = NombreEquipo();
+    g.UsuarioWindows = UsuarioSistemaOperativo();
     g.ModoConexion = 0;
     const QString usuario = pedido->usuario.toUpper();
     if (!ConectarBase(g.Conexion, usuario, pedido->clave, g.ServidorBase))
