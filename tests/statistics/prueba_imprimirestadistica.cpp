@@ -3,13 +3,21 @@
 // su PDF (leído con pdftotext) es el texto esperado; las ventanas que solo
 // imprimen generan antes y no imprimen si la generación falla.
 #include "../printing/AyudaImpresion.h"
+#include "EvolucionGastos.h"
+#include "EvolucionRecursos.h"
+#include "GastosPersonal.h"
 #include "ImprimirEstadistica.h"
+#include "Ingresos.h"
+#include "OcupacionCargos.h"
 #include "Parametros.h"
 #include "Recordset.h"
+#include "RecursosGastos.h"
 #include "TipoCompra.h"
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <memory>
 #include <ostream>
+#include <vector>
 
 inline void PrintTo(const QString& texto, std::ostream* os) {
     *os << '"' << texto.toStdString() << '"';
@@ -113,6 +121,65 @@ TEST_F(ImprimirTipoCompra, ElPdfDeLosDatosDeDemostracionEsElEsperado) {
                                                 QRegularExpression::escape(importe)),
                                        QRegularExpression::MultilineOption);
         EXPECT_TRUE(linea.match(esperado).hasMatch()) << descripcion.toStdString();
+    }
+}
+
+// Cada ventana con gráficos imprime su propio pedido por el mismo "Imprimir
+// Todo": su título y su archivo, sus fórmulas desde la casilla 3 en su orden y
+// su consulta; después la ventana y su botón vuelven habilitados.
+TEST_F(ImprimirTipoCompra, CadaVentanaConGraficosLlevaSuPedido) {
+    std::vector<std::unique_ptr<Estadistica>> logicas;
+    logicas.push_back(std::make_unique<TipoCompra>());
+    logicas.push_back(std::make_unique<OcupacionCargos>());
+    logicas.push_back(std::make_unique<EvolucionGastos>());
+    logicas.push_back(std::make_unique<EvolucionRecursos>());
+    logicas.push_back(std::make_unique<Ingresos>());
+    logicas.push_back(std::make_unique<GastosPersonal>());
+    logicas.push_back(std::make_unique<RecursosGastos>());
+    const QDate fecha(2024, 2, 29);
+    QStringList archivos;
+    for (const auto& logica : logicas) {
+        const QString nombre = logica->Descripcion().nombre;
+        SCOPED_TRACE(nombre.toStdString());
+        const PedidoImpresion pedido = logica->Impresion(fecha);
+        EXPECT_FALSE(archivos.contains(pedido.archivo)) << "cada una con su reporte";
+        archivos << pedido.archivo;
+        // Un reporte mínimo con ese nombre: una línea fija, sin columnas.
+        ASSERT_TRUE(prueba::EscribirArchivo(
+            dir.filePath(QStringLiteral("Miravel/Reportes/Formato85/") + pedido.archivo),
+            R"(<reporte version="1" titulo="Pedido">
+                 <consulta>SELECT 1 AS n</consulta>
+                 <detalle alto="6"><texto ancho="40" alto="5">Pedido</texto></detalle>
+               </reporte>)"));
+        QStringList formulas, esperadas;
+        QString consulta, consultaEsperada;
+        for (const PasoImpresion& paso : pedido.pasos) {
+            if (paso.tipo == PasoImpresion::Tipo::Formula)
+                esperadas << paso.texto;
+            else
+                consultaEsperada = paso.texto;
+        }
+        ventanas.alMostrar = [&](MotorReporte& m) {
+            for (int i = 3; i < 3 + esperadas.size(); ++i)
+                formulas << m.Formulas(i);
+            consulta = m.SQLQuery();
+        };
+        auto& ventana =
+            ventanas.Cargar(nombre, {QStringLiteral("CmdActualizar"), QStringLiteral("CmdImprimir"),
+                                     QStringLiteral("CmdCerrar")});
+        ventanas.titulos.clear();
+        ui.mensajes.clear();
+
+        EXPECT_TRUE(ImprimirEstadistica(*logica, fecha));
+        EXPECT_FALSE(ErrorReporte()) << UltimoErrorReporte().toStdString();
+        EXPECT_TRUE(ui.mensajes.empty()) << ui.Textos().join('|').toStdString();
+        EXPECT_EQ(ventanas.titulos, QStringList{pedido.titulo});
+        EXPECT_EQ(UltimoReporte(), pedido.archivo);
+        EXPECT_EQ(formulas, esperadas);
+        if (!consultaEsperada.isEmpty())
+            EXPECT_EQ(consulta, consultaEsperada);
+        EXPECT_TRUE(ventana.habilitada);
+        EXPECT_TRUE(ventana.controles[QStringLiteral("CmdImprimir")]);
     }
 }
 
