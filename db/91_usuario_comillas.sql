@@ -5,7 +5,7 @@
 
 SET client_min_messages = warning;
 
-SELECT seguridad.crear_usuario('MRV_O''HIGGINS', 'a;b}c=d', 56::smallint,
+SELECT seguridad.crear_usuario('MRV_O''HIGGINS', 'a;b}c=d', 57::smallint,
                                'Nombre con comilla y clave con separadores');
 
 INSERT INTO owner_sarvo.usuario_menu (sistema, usuario, menu) VALUES

@@ -2,6 +2,7 @@
 #include "Dialogos.h"
 #include "Func_SarvoImpresion.h"
 #include "Glob_Sarvo.h"
+#include "LiteralSql.h"
 #include "MotorReporte.h"
 #include "Plantillas.h"
 #include "UbicacionReporte.h"
@@ -51,9 +52,9 @@ std::optional<QString> ConsultaSubreporte(const QString& nombreReporte,
     // Los nombres salen del archivo: una comilla en ellos no puede cortar la sentencia.
     const QString sql = QLatin1String("SELECT Query FROM ") +
                         AgregarOwner(QStringLiteral("PROP_SUBREPORTES"), QString()) +
-                        QLatin1String(" WHERE (Nom_rpt='") + EscaparComillas(nombreReporte) +
-                        QLatin1String("')AND(Nom_Subrpt='") + EscaparComillas(nombreSubreporte) +
-                        QLatin1String("')");
+                        QLatin1String(" WHERE (Nom_rpt=") + LiteralSql(nombreReporte) +
+                        QLatin1String(")AND(Nom_Subrpt=") + LiteralSql(nombreSubreporte) +
+                        QLatin1String(")");
     const auto valor = ValorSQL(sql, QVariant());
     if (!valor)
         return std::nullopt;

@@ -91,7 +91,7 @@ TEST_F(Comillas, UsuarioConComillaYClaveConSeparadoresDePuntaAPunta) {
         << ui.Textos().join(u" | "_s).toStdString();
     EXPECT_TRUE(ui.mensajes.empty()) << ui.Textos().join(u" | "_s).toStdString();
     EXPECT_EQ(Glob().UsuarioActual, Usuario);
-    EXPECT_EQ(Glob().CodUsuario, 56);
+    EXPECT_EQ(Glob().CodUsuario, 57);
     EXPECT_EQ(Fila(u"SELECT current_user FROM dual"_s), Usuario);
     Glob().SeguimientoSql = true;
 
@@ -119,7 +119,7 @@ TEST_F(Comillas, UsuarioConComillaYClaveConSeparadoresDePuntaAPunta) {
     CajaFija fecha(QDate(2023, 4, 12));
     ASSERT_TRUE(tipoCompra.Aceptar(fecha));
     EXPECT_GT(
-        Fila(u"SELECT COUNT(*) FROM OWNER_SARVO.ges_tipo_compra WHERE cod_usuario = 56"_s).toInt(),
+        Fila(u"SELECT COUNT(*) FROM OWNER_SARVO.ges_tipo_compra WHERE cod_usuario = 57"_s).toInt(),
         0);
     EXPECT_GT(tipoCompra.Grafico().RowCount(), 0);
 
@@ -146,7 +146,7 @@ TEST_F(Comillas, CadaSentenciaConUnValorConComillas) {
     // Usuario y auditoría (sus bloques confirman).
     Glob().UsuarioActual = Usuario;
     EXPECT_TRUE(ValidarUsuario(Usuario, u"Miravel"_s));
-    EXPECT_EQ(Glob().CodUsuario, 56);
+    EXPECT_EQ(Glob().CodUsuario, 57);
     EXPECT_EQ(ObtenerTipoUsuario(Usuario), u"U"_s);
     const QString rowId = RegistrarIngreso(u"Miravel"_s, u"ACC'ESO"_s, Usuario);
     ASSERT_FALSE(rowId.isEmpty());
