@@ -1,8 +1,8 @@
 -- Menú de Miravel y tareas de sus ventanas.
 --
 -- El menú de demostración ofrece exactamente las tareas cuyas ventanas ya
--- existen en el programa (hoy las siete de gráficos); cada ventana nueva
--- agrega aquí su entrada en MRV_ESTADISTICAS o MRV_IMPRESIONES.
+-- existen en el programa (hoy las diez); cada ventana nueva agrega aquí su
+-- entrada en MRV_ESTADISTICAS.
 
 SET client_min_messages = warning;
 
@@ -35,7 +35,10 @@ INSERT INTO owner_sarvo.menues (sistema, menu, item, titulo, menu_hijo) VALUES
   ('Miravel', 'MRV_ESTADISTICAS', 4, 'Recursos vs. Gastos',   NULL),
   ('Miravel', 'MRV_ESTADISTICAS', 5, 'Gastos en Personal',    NULL),
   ('Miravel', 'MRV_ESTADISTICAS', 6, 'Ingresos',              NULL),
-  ('Miravel', 'MRV_ESTADISTICAS', 7, 'Ocupación de Cargos',   NULL);
+  ('Miravel', 'MRV_ESTADISTICAS', 7, 'Ocupación de Cargos',   NULL),
+  ('Miravel', 'MRV_ESTADISTICAS', 8, 'Ranking de Proveedores', NULL),
+  ('Miravel', 'MRV_ESTADISTICAS', 9, 'Ranking de Bienes',     NULL),
+  ('Miravel', 'MRV_ESTADISTICAS', 10, 'Gastos por Categoría Programática', NULL);
 
 INSERT INTO owner_sarvo.tareas_menues (sistema, menu, item, tarea) VALUES
   ('Miravel', 'MRV_ESTADISTICAS', 1, 'MRV107'),
@@ -44,7 +47,10 @@ INSERT INTO owner_sarvo.tareas_menues (sistema, menu, item, tarea) VALUES
   ('Miravel', 'MRV_ESTADISTICAS', 4, 'MRV103'),
   ('Miravel', 'MRV_ESTADISTICAS', 5, 'MRV104'),
   ('Miravel', 'MRV_ESTADISTICAS', 6, 'MRV108'),
-  ('Miravel', 'MRV_ESTADISTICAS', 7, 'MRV109');
+  ('Miravel', 'MRV_ESTADISTICAS', 7, 'MRV109'),
+  ('Miravel', 'MRV_ESTADISTICAS', 8, 'MRV105'),
+  ('Miravel', 'MRV_ESTADISTICAS', 9, 'MRV106'),
+  ('Miravel', 'MRV_ESTADISTICAS', 10, 'MRV110');
 
 -- Todo usuario de Miravel entra por el menú principal.
 INSERT INTO owner_sarvo.usuario_menu (sistema, usuario, menu) VALUES

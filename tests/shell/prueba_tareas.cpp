@@ -78,7 +78,7 @@ TEST_F(ConServidor, MenuDeDemoYUsuarioSinMenu) {
     EXPECT_EQ(TareaDeMenu("Miravel", "MRV_ESTADISTICAS", "99"), "");
     // Sin filas: falso y el árbol queda como estaba.
     EXPECT_FALSE(CargarMenu(arbol, "Miravel", "NADIE_SHELL"));
-    EXPECT_EQ(arbol.Cantidad(), 8) << "el menú y sus siete tareas";
+    EXPECT_EQ(arbol.Cantidad(), 11) << "el menú y sus diez tareas";
     EXPECT_TRUE(guion.mensajes.empty());
 }
 

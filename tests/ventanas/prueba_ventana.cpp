@@ -150,14 +150,15 @@ TEST_F(VentanaPrincipal, DemoTituloPanelesArbolBarraYSalida) {
     EXPECT_EQ(Hijos(est),
               (QStringList{"Tipos de Compra", "Evolución de Gastos", "Evolución de Recursos",
                            "Recursos vs. Gastos", "Gastos en Personal", "Ingresos",
-                           "Ocupación de Cargos", "-", "Salir"}));
+                           "Ocupación de Cargos", "Ranking de Proveedores", "Ranking de Bienes",
+                           "Gastos por Categoría Programática", "-", "Salir"}));
     EXPECT_EQ(est->foreground(0).color(), QColor(0, 128, 0));
     EXPECT_TRUE(est->isExpanded());
     EXPECT_EQ(v->ArbolMenues->currentItem(), est);
     const NodoMenu* salir = v->Arbol().Ultimo();
     EXPECT_EQ(salir->texto, "Salir");
     EXPECT_EQ(salir->tag, "  255");
-    EXPECT_EQ(salir->clave, "n10");
+    EXPECT_EQ(salir->clave, "n13");
     // El menú de demostración ofrece exactamente las tareas que tienen ventana.
     QList<int> tareas;
     for (int i = 1; i <= v->Arbol().Cantidad(); ++i)
@@ -173,7 +174,7 @@ TEST_F(VentanaPrincipal, DemoTituloPanelesArbolBarraYSalida) {
     QMenu* menu = v->menuBar()->actions()[0]->menu();
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(menu->title(), "Estadísticas");
-    EXPECT_EQ(Ids(menu), (QList<int>{107, 101, 102, 103, 104, 108, 109, 254, 255}));
+    EXPECT_EQ(Ids(menu), (QList<int>{107, 101, 102, 103, 104, 108, 109, 105, 106, 110, 254, 255}));
     // Las tres tareas frecuentes están en el menú: la barra se ve con sus tres pares.
     EXPECT_TRUE(v->ToolbarFrecuentes->isVisibleTo(v.get()));
     for (int i = 1; i <= 6; ++i)
@@ -196,12 +197,13 @@ TEST_F(VentanaPrincipal, DemoTituloPanelesArbolBarraYSalida) {
     // Cada estadística se elige también desde la barra de menú, y las tres
     // frecuentes desde su botón.
     despachadas.clear();
-    for (int codigo : {101, 102, 103, 104, 107, 108, 109})
+    for (int codigo : {101, 102, 103, 104, 105, 106, 107, 108, 109, 110})
         v->ItemMenu(codigo)->trigger();
     QCoreApplication::processEvents();
     for (int boton : {1, 3, 5})
         v->ToolbarFrecuentes_ButtonClick(boton);
-    EXPECT_EQ(despachadas, (QList<int>{101, 102, 103, 104, 107, 108, 109, 103, 104, 108}));
+    EXPECT_EQ(despachadas,
+              (QList<int>{101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 103, 104, 108}));
     despachadas.clear();
 
     // "Salir" de la barra pide confirmación; "No" deja todo como estaba.

@@ -1,4 +1,5 @@
 #include "VentanasEstadisticas.h"
+#include "frmEstadisticaImprimible.h"
 #include "frmEvolucionGastos.h"
 #include "frmEvolucionRecursos.h"
 #include "frmGastosPersonal.h"
@@ -20,13 +21,20 @@ template <typename Ventana> std::unique_ptr<QDialog> Crear(QWidget* padre) {
     return std::make_unique<Ventana>(padre);
 }
 
+template <Imprimible cual> std::unique_ptr<QDialog> CrearImprimible(QWidget* padre) {
+    return std::make_unique<frmEstadisticaImprimible>(cual, padre);
+}
+
 // Una línea por ventana de estadística que existe.
 const std::vector<VentanaTarea>& Ventanas() {
     static const std::vector<VentanaTarea> ventanas = {
         {101, Crear<frmEvolucionGastos>}, {102, Crear<frmEvolucionRecursos>},
         {103, Crear<frmRecursosGastos>},  {104, Crear<frmGastosPersonal>},
+        {105, CrearImprimible<Imprimible::RankingProveedores>},
+        {106, CrearImprimible<Imprimible::RankingBienes>},
         {107, Crear<frmTipoCompra>},      {108, Crear<frmIngresos>},
         {109, Crear<frmOcupacionCargos>},
+        {110, CrearImprimible<Imprimible::GastosCatProg>},
     };
     return ventanas;
 }
