@@ -189,4 +189,25 @@ INSERT INTO owner_sarvo.emblema_municipio (nombre, provincia, emblema) VALUES
 -- suite, que la buscan aquí.
 INSERT INTO owner_sarvo.prop_subreportes (nom_rpt, nom_subrpt, query) VALUES
   ('MRV_TIPOCOMPRA.RPT', 'GDA_LOGOMUNI.RPT',
-   'SELECT emblema, nombre, provincia FROM "OWNER_SARVO".emblema_municipio');
+   'SELECT emblema, nombre, provincia FROM "OWNER_SARVO".emblema_municipio'),
+  ('MRV_RANKINGPROVEEDORES.RPT', 'GDA_LOGOMUNI.RPT',
+   'SELECT emblema, nombre, provincia FROM "OWNER_SARVO".emblema_municipio'),
+  ('MRV_RANKINGBIENES.RPT', 'GDA_LOGOMUNI.RPT',
+   'SELECT emblema, nombre, provincia FROM "OWNER_SARVO".emblema_municipio'),
+  ('MRV_GASTOSXCATPROG.RPT', 'GDA_LOGOMUNI.RPT',
+   'SELECT emblema, nombre, provincia FROM "OWNER_SARVO".emblema_municipio'),
+  -- El proveedor de mayor importe de cada rubro, en las órdenes de la
+  -- generación del usuario (la misma consulta que guarda el reporte).
+  ('MRV_RANKINGBIENES.RPT', 'PRINCIPALES',
+   'SELECT x.ranking, x.rubro, p.razon_social, x.cantidad, x.importe, x.parte '
+   'FROM (SELECT r.ranking, r.rubro, o.cod_proveedor, COUNT(*) AS cantidad, '
+   'SUM(o.importe) AS importe, '
+   '100 * SUM(o.importe) / NULLIF(MAX(r.importe), 0) AS parte, '
+   'ROW_NUMBER() OVER (PARTITION BY r.ranking '
+   'ORDER BY SUM(o.importe) DESC, o.cod_proveedor) AS puesto '
+   'FROM "OWNER_SARVO".ges_compras_x_rubro r, "OWNER_SARVO".ordenes_compra o '
+   'WHERE r.usuario = {@Usuario} AND o.cod_rubro = r.cod_rubro '
+   'AND o.ejercicio = r.ejercicio AND o.fecha_orden <= r.fecha AND o.estado = ''E'' '
+   'GROUP BY r.ranking, r.rubro, o.cod_proveedor) x, "OWNER_SARVO".proveedores p '
+   'WHERE p.cod_proveedor = x.cod_proveedor AND x.puesto = 1 '
+   'ORDER BY x.ranking');

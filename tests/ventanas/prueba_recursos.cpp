@@ -221,8 +221,7 @@ TEST_F(ConServidor, DespachoPorCodigo) {
     EXPECT_FALSE(frmPosInicio::Cargado());
 
     // Las otras nueve estadísticas abren cada una su ventana, con su título.
-    EXPECT_EQ(TareasDisponibles(),
-              (QList<int>{101, 102, 103, 104, 105, 106, 107, 108, 109, 110}));
+    EXPECT_EQ(TareasDisponibles(), (QList<int>{101, 102, 103, 104, 105, 106, 107, 108, 109, 110}));
     for (int codigo : {101, 102, 103, 104, 105, 106, 108, 109, 110}) {
         QString titulo;
         abierta.clear();

@@ -28,11 +28,14 @@ template <Imprimible cual> std::unique_ptr<QDialog> CrearImprimible(QWidget* pad
 // Una línea por ventana de estadística que existe.
 const std::vector<VentanaTarea>& Ventanas() {
     static const std::vector<VentanaTarea> ventanas = {
-        {101, Crear<frmEvolucionGastos>}, {102, Crear<frmEvolucionRecursos>},
-        {103, Crear<frmRecursosGastos>},  {104, Crear<frmGastosPersonal>},
+        {101, Crear<frmEvolucionGastos>},
+        {102, Crear<frmEvolucionRecursos>},
+        {103, Crear<frmRecursosGastos>},
+        {104, Crear<frmGastosPersonal>},
         {105, CrearImprimible<Imprimible::RankingProveedores>},
         {106, CrearImprimible<Imprimible::RankingBienes>},
-        {107, Crear<frmTipoCompra>},      {108, Crear<frmIngresos>},
+        {107, Crear<frmTipoCompra>},
+        {108, Crear<frmIngresos>},
         {109, Crear<frmOcupacionCargos>},
         {110, CrearImprimible<Imprimible::GastosCatProg>},
     };
