@@ -63,8 +63,9 @@ protected:
     // Con MIRAVEL_CAPTURAS, una captura de la ventana para mirar.
     static void Capturar(QWidget& ventana, const QString& nombre) {
         const QString carpeta = qEnvironmentVariable("MIRAVEL_CAPTURAS");
-        if (!carpeta.isEmpty())
+        if (!carpeta.isEmpty()) {
             EXPECT_TRUE(ventana.grab().save(carpeta + QLatin1Char('/') + nombre + ".png"));
+        }
     }
     static std::unique_ptr<frmEstadistica> Abrir(int tarea) {
         auto dialogo = CrearVentanaTarea(tarea, nullptr);
