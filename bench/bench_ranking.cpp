@@ -4,6 +4,7 @@
 // reporte sola; el reporte corrido y su primera página pintada como la vista
 // previa, y el PDF entero con sus páginas. Cada medida es la menor de tres.
 // Uso (con el entorno del servidor privado): bench_ranking [dd/mm/aaaa]
+#include "ConexionBase.h"
 #include "Conexiones.h"
 #include "EstadisticaImprimible.h"
 #include "Fuentes.h"
