@@ -20,6 +20,11 @@ inline void PrintTo(const QString& texto, std::ostream* os) {
     *os << '"' << texto.toStdString() << '"';
 }
 
+inline void PrintTo(const PasoImpresion& paso, std::ostream* os) {
+    *os << (paso.tipo == PasoImpresion::Tipo::Formula ? "Formula(\"" : "Consulta(\"")
+        << paso.texto.toStdString() << "\")";
+}
+
 namespace {
 
 const qint16 Usuario = 32801;
