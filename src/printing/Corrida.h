@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QImage>
+#include <QPicture>
 #include <memory>
 #include <vector>
 
@@ -24,6 +25,7 @@ struct Corrida {
     Diagramacion diagramacion;
     QHash<const Elemento*, int> columnas; // columna de cada campo e imagen de la base
     QHash<QString, QImage> imagenes;      // imágenes de archivo, por ruta
+    QHash<QString, QPicture> dibujos;     // imágenes dadas al correr, por nombre en minúsculas
 
     // Pocas imágenes de la base ya decodificadas: la misma en cada página
     // (el emblema) se decodifica una vez y el PDF la guarda una sola vez.

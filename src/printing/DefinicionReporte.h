@@ -86,6 +86,7 @@ struct Elemento {
     QColor relleno;       // cajas; inválido: sin relleno
     bool conBorde = true; // cajas
     QString archivo;      // imagen de archivo, relativa a la carpeta del reporte
+    QString origen;       // imagen que da quien imprime, por nombre (un gráfico)
     bool proporcional = true;
     int subreporte = -1; // índice en Definicion::subreportes
 };

@@ -142,9 +142,10 @@ bool Lector::LeerElemento(Banda& banda, Atributos& a) {
         e.proporcional = *ajuste != 1;
         e.archivo = a.Tomar("archivo").value_or(QString());
         e.columna = a.Tomar("columna").value_or(QString());
-        if (e.archivo.isEmpty() == e.columna.isEmpty())
-            return Fallar(QStringLiteral("<imagen> lleva archivo=\"...\" o columna=\"...\", "
-                                         "uno de los dos"));
+        e.origen = a.Tomar("origen").value_or(QString()).trimmed();
+        if (int(!e.archivo.isEmpty()) + int(!e.columna.isEmpty()) + int(!e.origen.isEmpty()) != 1)
+            return Fallar(QStringLiteral("<imagen> lleva archivo=\"...\", columna=\"...\" u "
+                                         "origen=\"...\", uno solo de los tres"));
         break;
     }
     case TipoElemento::Subreporte:

@@ -7,6 +7,7 @@
 #include "Rutas.h"
 #include <QDir>
 #include <QFileInfo>
+#include <QPainter>
 
 namespace {
 
@@ -71,6 +72,8 @@ void MotorReporte::Reset() {
     opcionReporte_ = 0;
     zoom_ = ZoomAnchoPagina;
     momentoFijo_ = QDateTime();
+    imagenesDadas_.clear();
+    proveedor_ = nullptr;
     definicion_.reset();
     corrida_.reset();
     tabla_.Limpiar();
@@ -316,6 +319,8 @@ bool MotorReporte::setAction(qint16 accion) {
         c->subreportes.push_back(std::move(sub));
     }
     conexion.Cerrar();
+    if (!BuscarImagenes(*c))
+        return false;
     ErrorDefinicion error;
     if (!PrepararCorrida(*c, false, error))
         return Fallar(FallaDatos,
@@ -324,6 +329,54 @@ bool MotorReporte::setAction(qint16 accion) {
     momento_ = momentoFijo_.isValid() ? momentoFijo_ : QDateTime::currentDateTime();
     corrida_ = std::move(c);
     IrA(1);
+    return true;
+}
+
+void MotorReporte::DefinirImagen(const QString& nombre, const QPicture& dibujo) {
+    if (dibujo.isNull())
+        imagenesDadas_.erase(Clave(nombre));
+    else
+        imagenesDadas_[Clave(nombre)] = dibujo;
+}
+
+void MotorReporte::DefinirImagen(const QString& nombre, const QImage& imagen) {
+    QPicture dibujo;
+    if (!imagen.isNull()) {
+        QPainter pintor(&dibujo);
+        pintor.drawImage(QRectF(QPointF(0, 0), QSizeF(imagen.size())), imagen);
+    }
+    DefinirImagen(nombre, dibujo);
+}
+
+// Las imágenes por nombre del reporte y de sus subreportes: las definidas o
+// las que da el proveedor con el tamaño de su marco.
+bool MotorReporte::BuscarImagenes(Corrida& c) {
+    c.dibujos.clear();
+    for (const Banda& b : c.definicion->bandas)
+        for (const Elemento& e : b.elementos) {
+            if (e.tipo != TipoElemento::Imagen || e.origen.isEmpty())
+                continue;
+            const QString clave = Clave(e.origen);
+            if (c.dibujos.contains(clave))
+                continue;
+            QPicture dibujo;
+            if (const auto it = imagenesDadas_.find(clave); it != imagenesDadas_.end())
+                dibujo = it->second;
+            else if (proveedor_)
+                dibujo = proveedor_(e.origen, e.caja.size() / PuntosPorMm);
+            if (dibujo.isNull() || dibujo.boundingRect().isEmpty())
+                return Fallar(FallaDatos,
+                              QStringLiteral("El reporte no se puede armar: %1")
+                                  .arg(ErrorDefinicion{c.definicion->archivo, e.linea,
+                                                       QStringLiteral("nadie dio la imagen \"%1\" "
+                                                                      "(la da quien imprime)")
+                                                           .arg(e.origen)}
+                                           .Texto()));
+            c.dibujos.insert(clave, dibujo);
+        }
+    for (auto& sub : c.subreportes)
+        if (!BuscarImagenes(*sub))
+            return false;
     return true;
 }
 

@@ -16,8 +16,10 @@
 #include "Formulas.h"
 #include <QDateTime>
 #include <QObject>
+#include <QPicture>
 #include <QRectF>
 #include <QStringList>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -34,6 +36,11 @@ struct HallazgoTexto {
     int posicion = -1; // carácter donde empieza
     QRectF rectangulo; // puntos de la hoja
 };
+
+// Quien imprime da las imágenes que el reporte pide por nombre
+// (<imagen origen="grafico1">): recibe el nombre y el tamaño de su marco en
+// milímetros y devuelve el dibujo; nulo si no lo tiene.
+using ProveedorImagenes = std::function<QPicture(const QString& nombre, const QSizeF& milimetros)>;
 
 class MotorReporte : public QObject {
     Q_OBJECT
@@ -115,6 +122,15 @@ public:
     qint16 OpcionReporte() const { return opcionReporte_; }
     void setOpcionReporte(qint16 valor) { opcionReporte_ = valor; }
 
+    // ---- Imágenes que da quien imprime (los gráficos de la ventana)
+    // Por nombre, sin distinguir mayúsculas; una nula borra la del nombre.
+    // Un QPicture se pinta vectorial, llevado al marco del reporte.
+    void DefinirImagen(const QString& nombre, const QPicture& dibujo);
+    void DefinirImagen(const QString& nombre, const QImage& imagen);
+    // Al correr, para los nombres que no se definieron. Una imagen pedida que
+    // nadie da hace fallar la corrida (FallaDatos). Reset borra las dos cosas.
+    void setProveedorImagenes(ProveedorImagenes proveedor) { proveedor_ = std::move(proveedor); }
+
     // ---- Subreportes y consultas guardadas
     qint16 GetNSubreports();
     QString GetNthSubreportName(qint16 indice);
@@ -185,6 +201,7 @@ private:
     bool LeerDatos(class ConexionBase& conexion, const Definicion& d, const QString& nombre,
                    const TablaFormulas& tabla, Corrida& destino);
     const Definicion* DefinicionDe(const QString& subreporte);
+    bool BuscarImagenes(Corrida& c);
     void IrA(int pagina);
 
     std::map<int, QString> formulas_;
@@ -201,6 +218,8 @@ private:
     qint16 opcionReporte_ = 0;
     qint16 zoom_ = ZoomAnchoPagina;
     QDateTime momentoFijo_;
+    std::map<QString, QPicture> imagenesDadas_; // por nombre en minúsculas
+    ProveedorImagenes proveedor_;
 
     std::shared_ptr<Definicion> definicion_; // la de archivo_, ya leída
     std::unique_ptr<Corrida> corrida_;

@@ -7,6 +7,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPicture>
 
 QSizeF MotorReporte::TamanoPagina() const {
     if (corrida_)
@@ -77,7 +78,9 @@ bool MotorReporte::ExportarPdf(const QString& archivo) {
     if (!corrida_)
         return Fallar(FallaAccion, QStringLiteral("No hay un reporte corrido para exportar."));
     QPdfWriter pdf(archivo);
-    pdf.setResolution(720);
+    // La resolución con que se graban los dibujos (los gráficos): así se
+    // pintan vectoriales y sus textos quedan como textos en el PDF.
+    pdf.setResolution(QPicture().logicalDpiY());
     pdf.setCreator(QStringLiteral("Miravel"));
     pdf.setTitle(tituloReporte_.isEmpty() ? QFileInfo(archivo_).completeBaseName()
                                           : tituloReporte_);

@@ -90,6 +90,7 @@ private:
     void Banda(const Corrida& c, const Colocacion& col, QPointF origen);
     void Texto(const Elemento& e, const QRectF& caja, const QString& texto);
     void Imagen(const QImage& imagen, const QRectF& caja, bool proporcional);
+    void Dibujo(const QPicture& dibujo, const QRectF& caja, bool proporcional);
 
     const ContextoPagina& contexto_;
     std::vector<Trazo>& trazos_;
@@ -137,7 +138,9 @@ void Armador::Banda(const Corrida& c, const Colocacion& col, QPointF origen) {
             break;
         }
         case TipoElemento::Imagen:
-            if (!e.archivo.isEmpty()) {
+            if (!e.origen.isEmpty()) {
+                Dibujo(c.dibujos.value(e.origen.toCaseFolded()), caja, e.proporcional);
+            } else if (!e.archivo.isEmpty()) {
                 const QString ruta = QFileInfo(d.archivo).absoluteDir().absoluteFilePath(e.archivo);
                 Imagen(c.imagenes.value(ruta), caja, e.proporcional);
             } else if (col.fila >= 0) {
@@ -205,6 +208,21 @@ void Armador::Imagen(const QImage& imagen, const QRectF& caja, bool proporcional
     trazos_.push_back(std::move(t));
 }
 
+void Armador::Dibujo(const QPicture& dibujo, const QRectF& caja, bool proporcional) {
+    const QRectF propio = dibujo.boundingRect();
+    if (dibujo.isNull() || propio.isEmpty())
+        return;
+    Trazo t;
+    t.tipo = Trazo::Tipo::Dibujo;
+    t.dibujo = dibujo;
+    t.caja = caja;
+    if (proporcional) {
+        const QSizeF s = propio.size().scaled(caja.size(), Qt::KeepAspectRatio);
+        t.caja = QRectF(caja.center() - QPointF(s.width() / 2, s.height() / 2), s);
+    }
+    trazos_.push_back(std::move(t));
+}
+
 } // namespace
 
 std::vector<Trazo> ArmarPagina(const Corrida& c, int pagina, const ContextoPagina& contexto) {
@@ -216,6 +234,41 @@ std::vector<Trazo> ArmarPagina(const Corrida& c, int pagina, const ContextoPagin
     armador.Colocaciones(c, c.diagramacion.paginas[size_t(pagina)], QPointF(m.left(), m.top()));
     return trazos;
 }
+
+namespace {
+
+// Un dibujo llevado a su caja. Sus letras se resuelven con la resolución del
+// dispositivo en que se grabó: en uno de la misma se pinta vectorial; en otro
+// (impresora, imagen de la página) se pasa antes a un mapa de bits de hasta
+// 300 ppp, porque las letras saldrían de otro tamaño.
+void PintarDibujo(const Trazo& t, QPainter& pintor) {
+    const QRectF propio = t.dibujo.boundingRect();
+    const int ppp = pintor.device() ? pintor.device()->logicalDpiY() : 72;
+    pintor.save();
+    pintor.setClipRect(t.caja, Qt::IntersectClip);
+    if (ppp == t.dibujo.logicalDpiY()) {
+        pintor.translate(t.caja.topLeft());
+        pintor.scale(t.caja.width() / propio.width(), t.caja.height() / propio.height());
+        pintor.translate(-propio.topLeft());
+        pintor.drawPicture(0, 0, t.dibujo);
+    } else {
+        const qreal pixelesPorPunto = std::min(ppp, 300) / 72.0;
+        const QSize tamano = (t.caja.size() * pixelesPorPunto).toSize().expandedTo(QSize(1, 1));
+        QImage imagen(tamano, QImage::Format_ARGB32_Premultiplied);
+        imagen.fill(Qt::transparent);
+        QPainter p(&imagen);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setRenderHint(QPainter::TextAntialiasing, true);
+        p.scale(tamano.width() / propio.width(), tamano.height() / propio.height());
+        p.translate(-propio.topLeft());
+        p.drawPicture(0, 0, t.dibujo);
+        p.end();
+        pintor.drawImage(t.caja, imagen);
+    }
+    pintor.restore();
+}
+
+} // namespace
 
 void PintarTrazos(const std::vector<Trazo>& trazos, QPainter& pintor) {
     const qreal dpi = pintor.device() ? pintor.device()->logicalDpiY() : 72;
@@ -257,6 +310,11 @@ void PintarTrazos(const std::vector<Trazo>& trazos, QPainter& pintor) {
             break;
         case Trazo::Tipo::Imagen:
             pintor.drawImage(t.caja, t.imagen);
+            break;
+        case Trazo::Tipo::Dibujo:
+            PintarDibujo(t, pintor);
+            estiloActual = nullptr;
+            colorActual = QColor();
             break;
         case Trazo::Tipo::Recorte:
             pintor.save();

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLineF>
 #include <QPainter>
+#include <QPicture>
 #include <QRectF>
 #include <vector>
 
@@ -18,7 +19,7 @@ struct ContextoPagina {
 };
 
 struct Trazo {
-    enum class Tipo : quint8 { Texto, Linea, Rectangulo, Imagen, Recorte, FinRecorte };
+    enum class Tipo : quint8 { Texto, Linea, Rectangulo, Imagen, Dibujo, Recorte, FinRecorte };
     Tipo tipo = Tipo::Texto;
     QRectF caja;    // texto: la caja del campo; rectángulo, imagen y recorte
     QPointF origen; // texto: inicio de la línea de base
@@ -29,6 +30,7 @@ struct Trazo {
     QColor color;
     QColor relleno;
     QImage imagen;
+    QPicture dibujo; // vectorial, llevado a la caja
 };
 
 // Lo que lleva la página (desde 0), en puntos desde la esquina de la hoja.

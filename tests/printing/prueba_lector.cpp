@@ -190,7 +190,7 @@ TEST(Lector, CadaArchivoMaloDiceDondeYQueSeEsperaba) {
         {"<reporte><detalle alto=\"5\" sombreado=\"gris\">\n</detalle></reporte>", 1,
          "se esperaba un color #rrggbb"},
         {"<reporte><detalle alto=\"5\">\n<imagen x=\"1\"/></detalle></reporte>", 2,
-         "<imagen> lleva archivo=\"...\" o columna=\"...\""},
+         "<imagen> lleva archivo=\"...\", columna=\"...\" u origen=\"...\""},
         {"<reporte><pagina margen=\"100\"/></reporte>", 1, "los márgenes dejan muy poco lugar"},
         {"<reporte/>\n<otro/>", 2, "sobra contenido"},
         {"<reporte>\n<detalle alto=\"5\"\n<texto/></detalle></reporte>", 3,
