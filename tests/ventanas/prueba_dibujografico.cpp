@@ -3,9 +3,12 @@
 // llegan al PDF como textos), y los nombres grafico1 y grafico2 de cada
 // estadística.
 #include "../printing/AyudaReportes.h"
+#include "BaseDePrueba.h"
 #include "DibujoGrafico.h"
 #include "EvolucionRecursos.h"
+#include "Glob_Sarvo.h"
 #include "ModeloGrafico.h"
+#include "MotorReporte.h"
 #include "OcupacionCargos.h"
 #include <QPainter>
 #include <QPdfWriter>
@@ -66,6 +69,39 @@ TEST(DibujoGrafico, CadaEstadisticaDaSusGraficosPorNombre) {
     EXPECT_FALSE(GraficosDeEstadistica(uno)(QStringLiteral("grafico1"), QSizeF(180, 70)).isNull());
     EXPECT_TRUE(GraficosDeEstadistica(uno)(QStringLiteral("grafico2"), QSizeF(180, 70)).isNull())
         << "una estadística de un gráfico no tiene Chart2";
+}
+
+// El reporte instalado de Ocupación de Cargos, corrido contra el servidor
+// con los gráficos que da la estadística: el del reporte es el de la ventana.
+TEST(DibujoGrafico, ElReporteLlevaElGraficoDeLaEstadistica) {
+    ASSERT_TRUE(prueba::HayServidor()) << "falta el servidor privado: ver scripts/basedatos";
+    QTemporaryDir dir;
+    Glob() = EstadoSesion();
+    Glob().RutaSistema = dir.path() + QLatin1Char('/');
+    const QString archivo = dir.path() + QStringLiteral("/MRV_CargosDispoOcu.rpt");
+    ASSERT_TRUE(prueba::EscribirArchivo(
+        archivo, prueba::LeerArchivo(prueba::CarpetaPruebasReportes() +
+                                     "/../../reports/Miravel/Reportes/Formato85/"
+                                     "MRV_CargosDispoOcu.rpt")));
+    ASSERT_TRUE(prueba::EscribirArchivo(
+        dir.path() + QStringLiteral("/GDA_LOGOMUNI.RPT"),
+        prueba::LeerArchivo(prueba::ArchivoDePrueba(QStringLiteral("GDA_LOGOMUNI.RPT")))));
+    OcupacionCargos logica;
+    logica.Grafico(0) = Cargos();
+    MotorReporte m;
+    m.setReportFileName(archivo);
+    m.setConnect(prueba::LogonDemo());
+    m.setSubreportToChange(QStringLiteral("GDA_LOGOMUNI.RPT"));
+    m.setSQLQuery(prueba::ConsultaEmblema());
+    m.setSubreportToChange(QString());
+    m.setProveedorImagenes(GraficosDeEstadistica(logica));
+    ASSERT_TRUE(m.setAction(1)) << m.ErrorDescripcion().toStdString();
+    const QString pdf = dir.filePath(QStringLiteral("cargos.pdf"));
+    ASSERT_TRUE(m.ExportarPdf(pdf));
+    const QString texto = prueba::TextoDePdf(pdf);
+    for (const char* t : {"Ocupación de Cargos", "Cargos Disponibles y Ocupados", "Disponibles"})
+        EXPECT_TRUE(texto.contains(QString::fromUtf8(t))) << t << " en:\n" << texto.toStdString();
+    Glob() = EstadoSesion();
 }
 
 } // namespace
