@@ -284,6 +284,11 @@ void AsignarOpcionReporte(qint16 valor) {
         r->setOpcionReporte(valor);
 }
 
+void AsignarImagenesReporte(ProveedorImagenes proveedor) {
+    if (MotorReporte* r = Estado().rpt)
+        r->setProveedorImagenes(std::move(proveedor));
+}
+
 void ImprimirReporte(const QString& formulario, const QString& titulo, const QString& archivo,
                      const QVariant& /*contenedor*/, qint16 zoom, qint32 modoConexion) {
     EstadoModulo& e = Estado();

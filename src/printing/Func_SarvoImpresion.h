@@ -5,6 +5,7 @@
 //   IniciarReporte(true, true, false, true);   deshabilita la ventana, fórmulas automáticas
 //   AgregarFormula(...); AsignarConsultaReporte(...);   las que haga falta
 //   AsignarOpcionReporte(1);
+//   AsignarImagenesReporte(...);   si el reporte lleva gráficos de la ventana
 //   ImprimirReporte(ventana, título, "MRV_....rpt", QVariant(), 1, 0);
 //
 // ImprimirReporte busca el archivo, le da el ingreso, pasa las consultas al
@@ -13,13 +14,12 @@
 // las ventanas, haya andado o no. Nada lanza excepciones.
 //
 // Las ventanas se alcanzan por VentanasImpresion (ventanasImpresion()).
+#include "MotorReporte.h"
 #include <QDateTime>
 #include <QString>
 #include <QVariant>
 #include <functional>
 #include <optional>
-
-class MotorReporte;
 
 // reservado1 y reservado2 no se usan; conHora agrega la fórmula de la hora;
 // opcionVista nulo vale verdadero.
@@ -31,6 +31,10 @@ void AsignarConsultaReporte(const QString& sql);
 // 0 pantalla, 1 impresora; cualquier otro valor se ignora.
 void AsignarDestino(qint32 destino);
 void AsignarOpcionReporte(qint16 valor);
+// Quien da las imágenes que el reporte pide por nombre (los gráficos de la
+// ventana). Va después de IniciarReporte, que las borra; fuera de un pedido
+// no hace nada.
+void AsignarImagenesReporte(ProveedorImagenes proveedor);
 // formulario: la ventana que imprime (para los registros); contenedor nulo:
 // la vista previa del programa (no hay otro contenedor); zoom: código de
 // zoom inicial; modoConexion: 0.

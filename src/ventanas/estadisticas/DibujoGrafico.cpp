@@ -8,7 +8,7 @@ QPicture DibujarGrafico(const ModeloGrafico& modelo, const QSizeF& milimetros) {
     const QSize pixeles = (milimetros * PixelesPorPulgadaGrafico / 25.4).toSize();
     if (pixeles.width() < 50 || pixeles.height() < 50 || pixeles.width() > 8000 ||
         pixeles.height() > 8000)
-        return {};
+        return QPicture();
     // Fuera de pantalla: mostrarla solo le da su tamaño y diagrama el gráfico.
     VistaGrafico vista;
     vista.setAttribute(Qt::WA_DontShowOnScreen, true);

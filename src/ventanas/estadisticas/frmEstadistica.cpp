@@ -1,6 +1,7 @@
 #include "frmEstadistica.h"
 #include "AyudasVentana.h"
 #include "DateTimeBox.h"
+#include "DibujoGrafico.h"
 #include "Func_SarvoErrores.h"
 #include "ImprimirEstadistica.h"
 #include "Ventanas.h"
@@ -208,8 +209,9 @@ void frmEstadistica::CmdActualizar_Click() {
 
 void frmEstadistica::CmdImprimir_Click() {
     // El módulo de impresión informa sus fallas y vuelve a habilitar la ventana.
+    // Los gráficos del reporte los dibuja la misma vista, fuera de pantalla.
     try {
-        ImprimirEstadistica(*logica_, caja_->Fecha());
+        ImprimirEstadistica(*logica_, caja_->Fecha(), GraficosDeEstadistica(*logica_));
     } catch (...) {
         MostrarMensaje(objectName() + QStringLiteral(": no se pudo imprimir"),
                        QStringLiteral("ERROR"));
