@@ -13,6 +13,8 @@
 #include "Recordset.h"
 #include "RecursosGastos.h"
 #include "TipoCompra.h"
+#include <QPainter>
+#include <QPicture>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <memory>
@@ -124,9 +126,19 @@ TEST_F(ImprimirTipoCompra, ElPdfDeLosDatosDeDemostracionEsElEsperado) {
     }
 }
 
+// Un marco sin textos en lugar del gráfico que dibujaría la ventana.
+QPicture Marco() {
+    QPicture dibujo;
+    QPainter p(&dibujo);
+    p.drawRect(QRectF(0, 0, 400, 160));
+    return dibujo;
+}
+
 // Cada ventana con gráficos imprime su propio pedido por el mismo "Imprimir
-// Todo": su título y su archivo, sus fórmulas desde la casilla 3 en su orden y
-// su consulta; después la ventana y su botón vuelven habilitados.
+// Todo", con su reporte instalado: su título y su archivo, sus fórmulas desde
+// la casilla 3 en su orden y su consulta; los reportes de las seis con
+// gráficos piden cada gráfico de su ventana una vez; después la ventana y su
+// botón vuelven habilitados.
 TEST_F(ImprimirTipoCompra, CadaVentanaConGraficosLlevaSuPedido) {
     std::vector<std::unique_ptr<Estadistica>> logicas;
     logicas.push_back(std::make_unique<TipoCompra>());
@@ -144,13 +156,7 @@ TEST_F(ImprimirTipoCompra, CadaVentanaConGraficosLlevaSuPedido) {
         const PedidoImpresion pedido = logica->Impresion(fecha);
         EXPECT_FALSE(archivos.contains(pedido.archivo)) << "cada una con su reporte";
         archivos << pedido.archivo;
-        // Un reporte mínimo con ese nombre: una línea fija, sin columnas.
-        ASSERT_TRUE(prueba::EscribirArchivo(
-            dir.filePath(QStringLiteral("Miravel/Reportes/Formato85/") + pedido.archivo),
-            R"(<reporte version="1" titulo="Pedido">
-                 <consulta>SELECT 1 AS n</consulta>
-                 <detalle alto="6"><texto ancho="40" alto="5">Pedido</texto></detalle>
-               </reporte>)"));
+        InstalarDelArbol(QStringLiteral("Miravel/Reportes/Formato85/") + pedido.archivo);
         QStringList formulas, esperadas;
         QString consulta, consultaEsperada;
         for (const PasoImpresion& paso : pedido.pasos) {
@@ -164,23 +170,68 @@ TEST_F(ImprimirTipoCompra, CadaVentanaConGraficosLlevaSuPedido) {
                 formulas << m.Formulas(i);
             consulta = m.SQLQuery();
         };
+        QStringList pedidas, graficos;
+        if (nombre != Ventana) // Tipos de Compra imprime solo su tabla
+            for (int i = 1; i <= logica->Descripcion().graficos; ++i)
+                graficos << QStringLiteral("grafico%1").arg(i);
         auto& ventana =
             ventanas.Cargar(nombre, {QStringLiteral("CmdActualizar"), QStringLiteral("CmdImprimir"),
                                      QStringLiteral("CmdCerrar")});
         ventanas.titulos.clear();
         ui.mensajes.clear();
 
-        EXPECT_TRUE(ImprimirEstadistica(*logica, fecha));
+        EXPECT_TRUE(ImprimirEstadistica(*logica, fecha, [&](const QString& n, const QSizeF&) {
+            pedidas << n;
+            return Marco();
+        }));
         EXPECT_FALSE(ErrorReporte()) << UltimoErrorReporte().toStdString();
         EXPECT_TRUE(ui.mensajes.empty()) << ui.Textos().join('|').toStdString();
         EXPECT_EQ(ventanas.titulos, QStringList{pedido.titulo});
+        EXPECT_TRUE(ventanas.PdfEscrito());
         EXPECT_EQ(UltimoReporte(), pedido.archivo);
         EXPECT_EQ(formulas, esperadas);
         if (!consultaEsperada.isEmpty())
             EXPECT_EQ(consulta, consultaEsperada);
+        pedidas.sort();
+        EXPECT_EQ(pedidas, graficos);
         EXPECT_TRUE(ventana.habilitada);
         EXPECT_TRUE(ventana.controles[QStringLiteral("CmdImprimir")]);
     }
+}
+
+// Las imágenes valen para el pedido en que se dieron: el siguiente empieza
+// sin ellas, y un reporte con gráfico sin quien lo dé falla y lo dice.
+TEST_F(ImprimirTipoCompra, LasImagenesNoPasanAlPedidoSiguiente) {
+    const QString archivo = QStringLiteral("MRV_CargosDispoOcu.rpt");
+    InstalarDelArbol(QStringLiteral("Miravel/Reportes/Formato85/") + archivo);
+    OcupacionCargos logica;
+    const PedidoImpresion pedido = logica.Impresion(QDate(2024, 2, 29));
+    ASSERT_EQ(pedido.archivo, archivo);
+
+    const auto marco = [](const QString&, const QSizeF&) { return Marco(); };
+    const auto sinGrafico = [&](const char* cuando) {
+        SCOPED_TRACE(cuando);
+        ui.mensajes.clear();
+        ImprimirPedido(pedido, QStringLiteral("frmOcupacionCargos"));
+        EXPECT_TRUE(ErrorReporte());
+        EXPECT_TRUE(UltimoErrorReporte().contains(QLatin1String("grafico1")))
+            << UltimoErrorReporte().toStdString();
+        ASSERT_EQ(ui.mensajes.size(), 1u) << "la falla se muestra una vez";
+        EXPECT_TRUE(ui.mensajes[0].Mensaje.contains(archivo))
+            << ui.Textos().join('|').toStdString();
+    };
+    // Dadas fuera de un pedido no valen para el que sigue.
+    AsignarImagenesReporte(marco);
+    sinGrafico("dadas antes de IniciarReporte");
+
+    ui.mensajes.clear();
+    ImprimirPedido(pedido, QStringLiteral("frmOcupacionCargos"), marco);
+    EXPECT_FALSE(ErrorReporte()) << UltimoErrorReporte().toStdString();
+    EXPECT_TRUE(ui.mensajes.empty()) << ui.Textos().join('|').toStdString();
+    EXPECT_TRUE(ventanas.PdfEscrito());
+
+    sinGrafico("el pedido siguiente");
+    EXPECT_TRUE(ventanas.ventanas[Ventana].habilitada);
 }
 
 // Una ventana que solo imprime: genera con el procedimiento dado y confirma antes.
