@@ -122,7 +122,8 @@ protected:
             archivo, prueba::LeerArchivo(ArbolReportes() + QLatin1String(c.archivo))));
         ASSERT_TRUE(prueba::EscribirArchivo(
             dir.path() + QStringLiteral("/Gda/Reportes/Formato60/GDA_LOGOMUNI.RPT"),
-            prueba::LeerArchivo(prueba::ArchivoDePrueba(QStringLiteral("GDA_LOGOMUNI.RPT")))));
+            prueba::LeerArchivo(prueba::ArchivoInstalado(
+                QStringLiteral("Gda/Reportes/Formato60/GDA_LOGOMUNI.RPT")))));
     }
     void TearDown() override {
         if (Glob().Conexion && Glob().Conexion->Abierta())

@@ -83,9 +83,9 @@ TEST(DibujoGrafico, ElReporteLlevaElGraficoDeLaEstadistica) {
         archivo, prueba::LeerArchivo(prueba::CarpetaPruebasReportes() +
                                      "/../../reports/Miravel/Reportes/Formato85/"
                                      "MRV_CargosDispoOcu.rpt")));
-    ASSERT_TRUE(prueba::EscribirArchivo(
-        dir.path() + QStringLiteral("/GDA_LOGOMUNI.RPT"),
-        prueba::LeerArchivo(prueba::ArchivoDePrueba(QStringLiteral("GDA_LOGOMUNI.RPT")))));
+    ASSERT_TRUE(prueba::EscribirArchivo(dir.path() + QStringLiteral("/GDA_LOGOMUNI.RPT"),
+                                        prueba::LeerArchivo(prueba::ArchivoInstalado(QStringLiteral(
+                                            "Gda/Reportes/Formato60/GDA_LOGOMUNI.RPT")))));
     OcupacionCargos logica;
     logica.Grafico(0) = Cargos();
     MotorReporte m;
