@@ -34,6 +34,16 @@ public:
     QVariant Valor(int campo) const;
     QVariant Valor(const QString& nombre) const;
     bool EsNulo(int campo) const;
+    // Para volcar filas sin convertir: el tipo de la columna y el texto tal
+    // como llegó de la base en la fila actual (vacío si es nulo). Sin
+    // comprobaciones: el campo existe y la fila actual es válida.
+    Tipo TipoCampo(int campo) const { return columnas_[size_t(campo)].tipo; }
+    QByteArrayView Bruto(int campo) const {
+        const Columna& c = columnas_[size_t(campo)];
+        const quint32 inicio = actual_ ? c.finales[size_t(actual_) - 1] : 0;
+        return QByteArrayView(c.datos.constData() + inicio,
+                              qsizetype(c.finales[size_t(actual_)] - inicio));
+    }
 
     // Carga (la usa ConexionBase).
     void Reiniciar();
