@@ -1,8 +1,7 @@
 #include "ConsolaSql.h"
 #include "FyG_Sarvo.h"
 #include "Recordset.h"
-#include <QDateTime>
-#include <QRegularExpression>
+#include "VolcadoFilas.h"
 
 QStringList SepararSentencias(const QString& entrada) {
     QStringList sentencias;
@@ -27,28 +26,6 @@ QStringList SepararSentencias(const QString& entrada) {
 }
 
 namespace {
-QString TextoDeValor(const QVariant& v) {
-    if (v.isNull() || !v.isValid())
-        return QString();
-    QString t;
-    switch (v.typeId()) {
-    case QMetaType::QDate:
-        t = v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
-        break;
-    case QMetaType::QDateTime:
-        t = v.toDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
-        break;
-    case QMetaType::Double:
-        t = QString::number(v.toDouble(), 'g', 15);
-        break;
-    default:
-        t = v.toString();
-    }
-    // Un valor no puede partir la línea ni el campo.
-    static const QRegularExpression corte(QStringLiteral("[\t\r\n]+"));
-    return t.replace(corte, QStringLiteral(" "));
-}
-
 bool Empieza(const QString& sentencia, const QString& palabra) {
     if (!sentencia.startsWith(palabra, Qt::CaseInsensitive))
         return false;
@@ -57,14 +34,14 @@ bool Empieza(const QString& sentencia, const QString& palabra) {
 }
 } // namespace
 
-QString LineaDeFila(const Recordset& rs) {
-    QStringList campos;
-    for (int i = 0; i < rs.CantidadCampos(); ++i)
-        campos << TextoDeValor(rs.Valor(i));
-    return campos.join(QLatin1Char('\t'));
+QString LineaDeFila(Recordset& rs) {
+    QByteArray linea;
+    VolcadoFilas(rs, VolcadoFilas::Destino::Consola).Fila(linea);
+    linea.chop(1);
+    return QString::fromUtf8(linea);
 }
 
-bool CorrerSentencia(const QString& sentencia, QTextStream& salida) {
+bool CorrerSentencia(const QString& sentencia, std::FILE* salida) {
     if (Empieza(sentencia, QStringLiteral("EXEC")))
         return EjecutarSQLSTP(sentencia.mid(4).trimmed());
     if (Empieza(sentencia, QStringLiteral("SELECT")) ||
@@ -73,10 +50,9 @@ bool CorrerSentencia(const QString& sentencia, QTextStream& salida) {
         CargarRecordset(rs, sentencia, QString());
         if (!rs.Abierto())
             return false;
-        salida << rs.NombresCampos().join(QLatin1Char('\t')) << '\n';
-        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
-            salida << LineaDeFila(rs) << '\n';
-        salida.flush();
+        const QByteArray filas = VolcadoFilas(rs, VolcadoFilas::Destino::Consola).Todo();
+        std::fwrite(filas.constData(), 1, size_t(filas.size()), salida);
+        std::fflush(salida);
         return true;
     }
     return EjecutarSQL(sentencia);

@@ -2,7 +2,7 @@
 // Consola del personal de soporte: corre sentencias como las envía Miravel.
 #include <QString>
 #include <QStringList>
-#include <QTextStream>
+#include <cstdio>
 
 class Recordset;
 
@@ -10,8 +10,9 @@ class Recordset;
 QStringList SepararSentencias(const QString& entrada);
 
 // Una fila del resultado: campos separados por tabulador, null vacío.
-QString LineaDeFila(const Recordset& rs);
+QString LineaDeFila(Recordset& rs);
 
 // Corre una sentencia: EXEC → procedimiento, SELECT/WITH → consulta impresa,
-// el resto → sentencia. Verdadero si anduvo.
-bool CorrerSentencia(const QString& sentencia, QTextStream& salida);
+// el resto → sentencia. Las filas de una consulta van a la salida de una sola
+// escritura. Verdadero si anduvo.
+bool CorrerSentencia(const QString& sentencia, std::FILE* salida);

@@ -12,7 +12,6 @@
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QTextStream salida(stdout);
     const QStringList args = app.arguments();
     if (args.size() != 3) {
         QTextStream(stderr) << "Uso: miravel-sql USUARIO CLAVE < sentencias\n";
@@ -33,7 +32,6 @@ int main(int argc, char** argv) {
     QTextStream entrada(stdin);
     bool todoBien = true;
     for (const QString& sentencia : SepararSentencias(entrada.readAll()))
-        todoBien = CorrerSentencia(sentencia, salida) && todoBien;
-    salida.flush();
+        todoBien = CorrerSentencia(sentencia, stdout) && todoBien;
     return todoBien ? 0 : 1;
 }
