@@ -1,5 +1,6 @@
 #include "VistaGrafico.h"
 #include "ModeloGrafico.h"
+#include "NumerosEs.h"
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -10,7 +11,10 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLocale>
+#include <QMouseEvent>
+#include <QToolTip>
 #include <QValueAxis>
 #include <cmath>
 
@@ -95,6 +99,9 @@ void VistaGrafico::Dibujar(const ModeloGrafico& m) {
         delete eje;
     }
 
+    tabla_ = TablaDeGrafico(m);
+    ocultas_.clear();
+    estilos_.clear();
     grafico->setTitle(m.TitleText);
     grafico->setTitleFont(Fuente(11, true));
 
@@ -117,6 +124,12 @@ void VistaGrafico::Dibujar(const ModeloGrafico& m) {
         barras_->append(conjunto);
     }
     grafico->addSeries(barras_);
+    for (QBarSet* conjunto : barras_->barSets())
+        estilos_.append({conjunto->brush(), conjunto->pen()});
+    connect(barras_, &QBarSeries::hovered, this, &VistaGrafico::Senalar);
+    const QList<QLegendMarker*> marcas = grafico->legend()->markers(barras_);
+    for (int i = 0; i < marcas.size(); ++i)
+        connect(marcas[i], &QLegendMarker::clicked, this, [this, i] { AlternarSerie(i); });
 
     // Categorías: los rótulos de fila; repetidos o vacíos se distinguen con
     // espacios de ancho cero porque el eje no admite categorías iguales.
@@ -262,10 +275,12 @@ void VistaGrafico::UbicarLeyenda() {
         QString nombre;
         QColor color;
         int ancho;
+        int serie;
     };
     QList<QList<Pieza>> filas(1);
     int usado = 0;
-    for (const EntradaLeyenda& e : entradas_) {
+    for (int serie = 0; serie < entradas_.size(); ++serie) {
+        const EntradaLeyenda& e = entradas_[serie];
         QStringList renglones{e.nombre};
         if (medidas.horizontalAdvance(e.nombre) > anchoTexto)
             renglones = ajusteLeyenda_
@@ -280,7 +295,7 @@ void VistaGrafico::UbicarLeyenda() {
             usado = 0;
         }
         usado += (filas.last().isEmpty() ? 0 : entreEntradas) + w;
-        filas.last().append({renglones, e.nombre, e.color, w});
+        filas.last().append({renglones, e.nombre, e.color, w, serie});
         textosLeyenda_ << renglones.join(QLatin1Char('\n'));
     }
 
@@ -311,10 +326,13 @@ void VistaGrafico::UbicarLeyenda() {
         else if (alineacionLeyenda_ == CodigoGrafico::AlineacionDerecha)
             x = anchoGrafico - 2 * Margen - total;
         for (const Pieza& p : filas[i]) {
+            // Una serie oculta queda en la leyenda, atenuada.
+            const bool visible = SerieVisible(p.serie);
             auto* cuadro = new QGraphicsRectItem(0, 0, marca, marca, grafico);
-            cuadro->setBrush(p.color);
+            cuadro->setBrush(visible ? p.color : QColor(Qt::lightGray));
             cuadro->setPen(Qt::NoPen);
             cuadro->setPos(x, y + (alto - marca) / 2.0);
+            cuadro->setData(0, p.serie);
             leyenda_ << cuadro;
             qreal yTexto = y + (alto - medidas.height()) / 2.0;
             for (const QString& renglon : p.renglones) {
@@ -322,6 +340,9 @@ void VistaGrafico::UbicarLeyenda() {
                 texto->setFont(fuente);
                 texto->setPos(x + marca + separacion, yTexto);
                 texto->setToolTip(p.nombre);
+                texto->setData(0, p.serie);
+                if (!visible)
+                    texto->setBrush(QColor(Qt::gray));
                 leyenda_ << texto;
                 yTexto += medidas.height();
             }
@@ -407,4 +428,64 @@ QStringList VistaGrafico::RotulosVisibles() const {
 
 QStringList VistaGrafico::TextosLeyenda() const {
     return textosLeyenda_;
+}
+
+QString VistaGrafico::TextoPunto(int fila, int serie) const {
+    if (fila < 0 || fila >= tabla_.Filas() || serie < 0 || serie >= tabla_.Series())
+        return QString();
+    const auto& v = tabla_.valores[size_t(fila)][size_t(serie)];
+    return tabla_.series.at(serie) + QLatin1Char('\n') + tabla_.categorias.at(fila) +
+           QLatin1String(": ") + (v ? NumerosEs::Exacto(*v) : QStringLiteral("sin dato"));
+}
+
+void VistaGrafico::Senalar(bool adentro, int indice, QBarSet* conjunto) {
+    const int serie = barras_ ? int(barras_->barSets().indexOf(conjunto)) : -1;
+    if (!adentro || !SerieVisible(serie)) {
+        QToolTip::hideText();
+        return;
+    }
+    QToolTip::showText(QCursor::pos(), TextoPunto(indice, serie), this);
+}
+
+void VistaGrafico::AlternarSerie(int serie) {
+    if (serie < 0 || serie >= series_)
+        return;
+    if (!ocultas_.remove(serie))
+        ocultas_.insert(serie);
+    PintarSeries();
+}
+
+void VistaGrafico::PintarSeries() {
+    const QList<QBarSet*> conjuntos = barras_->barSets();
+    const QList<QLegendMarker*> marcas = chart()->legend()->markers(barras_);
+    for (int i = 0; i < conjuntos.size() && i < estilos_.size(); ++i) {
+        const bool visible = SerieVisible(i);
+        conjuntos[i]->setBrush(visible ? estilos_[i].first : QBrush(Qt::transparent));
+        conjuntos[i]->setPen(visible ? estilos_[i].second : QPen(Qt::transparent));
+        if (i < marcas.size()) {
+            marcas[i]->setLabelBrush(visible ? QBrush(Qt::black) : QBrush(Qt::gray));
+            marcas[i]->setBrush(visible ? estilos_[i].first : QBrush(Qt::lightGray));
+        }
+    }
+    for (const Punto& p : rotulos_ + marcadores_)
+        p.item->setVisible(SerieVisible(p.columna));
+    UbicarLeyenda();
+}
+
+int VistaGrafico::SerieEnLeyenda(const QPoint& punto) const {
+    const QPointF enEscena = mapToScene(punto);
+    for (QGraphicsItem* item : leyenda_)
+        if (item->sceneBoundingRect().adjusted(-2, -2, 2, 2).contains(enEscena))
+            return item->data(0).toInt();
+    return -1;
+}
+
+void VistaGrafico::mousePressEvent(QMouseEvent* evento) {
+    const int serie = evento->button() == Qt::LeftButton ? SerieEnLeyenda(evento->pos()) : -1;
+    if (serie >= 0) {
+        AlternarSerie(serie);
+        evento->accept();
+        return;
+    }
+    QChartView::mousePressEvent(evento);
 }

@@ -4,13 +4,19 @@
 // Dibuja lo que el modelo tiene: título, eje Y con su título, escala y
 // divisiones, leyenda (con ajuste de línea si el modelo lo pide), marcadores
 // (un círculo lleno sobre la punta de cada barra) y rótulos de punto (el
-// porcentaje, afuera, sobre cada barra).
+// porcentaje, afuera, sobre cada barra). Al señalar una barra muestra su
+// serie, categoría y valor exacto; un clic en la leyenda oculta o muestra la serie.
+#include "TablaDatos.h"
+#include <QBrush>
 #include <QChartView>
 #include <QList>
+#include <QPen>
+#include <QSet>
 
 class ModeloGrafico;
 class QBarCategoryAxis;
 class QBarSeries;
+class QBarSet;
 class QGraphicsEllipseItem;
 class QGraphicsSimpleTextItem;
 class QValueAxis;
@@ -34,12 +40,25 @@ public:
     QValueAxis* EjeY() const { return ejeY_; }
     QBarCategoryAxis* EjeCategorias() const { return categorias_; }
 
+    // La tabla de lo dibujado, para copiar, exportar y ver.
+    const TablaDatos& Tabla() const { return tabla_; }
+    // Lo que dice el tooltip de una barra (fila y serie desde 0).
+    QString TextoPunto(int fila, int serie) const;
+    // Oculta o muestra una serie (desde 0); la leyenda la muestra atenuada.
+    void AlternarSerie(int serie);
+    bool SerieVisible(int serie) const { return !ocultas_.contains(serie); }
+    // Entrada de la leyenda propia (arriba o abajo) en ese punto del control; -1 si no hay.
+    int SerieEnLeyenda(const QPoint& punto) const;
+
 protected:
     void resizeEvent(QResizeEvent* evento) override;
+    void mousePressEvent(QMouseEvent* evento) override;
 
 private:
     void Ubicar(); // leyenda, rótulos, marcadores y categorías según el tamaño actual
     void UbicarLeyenda();
+    void PintarSeries(); // colores y leyenda según las series ocultas
+    void Senalar(bool adentro, int indice, QBarSet* conjunto);
     void UbicarPuntos();
     void AjustarCategorias();
     void ArmarEscala(const ModeloGrafico& m, double minimo, double maximo, bool enteros);
@@ -73,4 +92,7 @@ private:
     int alineacionLeyenda_ = 0;
     bool ajusteLeyenda_ = false;
     int reservaDerecha_ = 0;
+    TablaDatos tabla_;
+    QSet<int> ocultas_;
+    QList<QPair<QBrush, QPen>> estilos_; // los de cada serie, para volver a mostrarla
 };

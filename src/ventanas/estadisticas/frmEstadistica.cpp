@@ -1,8 +1,10 @@
 #include "frmEstadistica.h"
+#include "AccionesGrafico.h"
 #include "AyudasVentana.h"
 #include "DateTimeBox.h"
 #include "DibujoGrafico.h"
 #include "Func_SarvoErrores.h"
+#include "Glob_Sarvo.h"
 #include "ImprimirEstadistica.h"
 #include "Ventanas.h"
 #include "VentanasEstadisticas.h"
@@ -152,6 +154,10 @@ frmEstadistica::frmEstadistica(std::unique_ptr<Estadistica> logica, QWidget* pad
         const QRect& r = d.lugarGrafico[size_t(i)];
         vistas_[size_t(i)]->setGeometry(Px(r.x()), Px(r.y()), Px(r.width()), Px(r.height()));
         vistas_[size_t(i)]->hide();
+        acciones_[size_t(i)] = new AccionesGrafico(vistas_[size_t(i)], [this] {
+            return EncabezadoLibro{logica_->Descripcion().caption, caja_->Fecha(),
+                                   Glob().Municipalidad};
+        });
     }
     // Chart2 se dibuja encima de la franja en que los dos se superponen: Chart
     // no pone nada ahí.

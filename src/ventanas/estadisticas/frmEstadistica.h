@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+class AccionesGrafico;
 class DateTimeBox;
 class QFrame;
 class QPushButton;
@@ -28,6 +29,8 @@ public:
     QPushButton* CmdImprimir() const { return cmdImprimir_; }
     QPushButton* CmdCerrar() const { return cmdCerrar_; }
     VistaGrafico* Chart(int indice = 0) const { return vistas_.at(size_t(indice)); }
+    // Menú y teclas de cada gráfico (copiar, guardar, exportar, ver datos).
+    AccionesGrafico* Acciones(int indice = 0) const { return acciones_.at(size_t(indice)); }
 
     // Eventos de los botones.
     void CmdActualizar_Click();
@@ -53,5 +56,6 @@ private:
     QPushButton* cmdImprimir_ = nullptr;
     QFrame* line1_ = nullptr;
     std::array<VistaGrafico*, 2> vistas_{nullptr, nullptr};
+    std::array<AccionesGrafico*, 2> acciones_{nullptr, nullptr};
     int idRegistro_ = 0;
 };

@@ -1,0 +1,177 @@
+#include "AccionesGrafico.h"
+#include "Dialogos.h"
+#include "GrabarTablas.h"
+#include "ModeloVerDatos.h"
+#include "SalidaGraficos.h"
+#include "TextoTablas.h"
+#include "VistaGrafico.h"
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFont>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+AccionesGrafico::ElegirArchivo& Elegir() {
+    static AccionesGrafico::ElegirArchivo elegir = [](const QString& titulo, const QString& filtros,
+                                                      const QString& sugerido) {
+        return QFileDialog::getSaveFileName(QApplication::activeWindow(), titulo,
+                                            QDir::home().filePath(sugerido), filtros);
+    };
+    return elegir;
+}
+
+// La fila Total en negrita.
+class ModeloVerDatosQt : public ModeloVerDatos {
+public:
+    using ModeloVerDatos::ModeloVerDatos;
+    QVariant data(const QModelIndex& indice, int rol) const override {
+        if (rol == Qt::FontRole && EsFilaTotal(indice.row())) {
+            QFont negrita;
+            negrita.setBold(true);
+            return negrita;
+        }
+        return ModeloVerDatos::data(indice, rol);
+    }
+};
+
+// Nombre de archivo sugerido: el título sin lo que no va en un nombre.
+QString Sugerido(const QString& titulo, const QString& extension) {
+    QString nombre = titulo.simplified();
+    nombre.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
+    return (nombre.isEmpty() ? QStringLiteral("grafico") : nombre) + extension;
+}
+
+} // namespace
+
+void AccionesGrafico::PonerElegirArchivo(ElegirArchivo elegir) {
+    Elegir() = std::move(elegir);
+}
+
+AccionesGrafico::AccionesGrafico(VistaGrafico* vista, std::function<EncabezadoLibro()> encabezado)
+    : QObject(vista), vista_(vista), encabezado_(std::move(encabezado)) {
+    QStyle* estilo = vista->style();
+    const auto accion = [&](const QString& texto, const char* tema, QStyle::StandardPixmap propia,
+                            const QKeySequence& tecla) {
+        auto* a = new QAction(QIcon::fromTheme(QLatin1String(tema), estilo->standardIcon(propia)),
+                              texto, vista);
+        a->setShortcut(tecla);
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        a->setToolTip(texto + QLatin1String(" (") + tecla.toString(QKeySequence::NativeText) +
+                      QLatin1Char(')'));
+        vista->addAction(a);
+        return a;
+    };
+    copiarImagen_ = accion(QStringLiteral("Copiar imagen"), "edit-copy", QStyle::SP_FileIcon,
+                           QKeySequence::Copy);
+    guardarImagen_ = accion(QStringLiteral("Guardar imagen…"), "document-save-as",
+                            QStyle::SP_DialogSaveButton, QKeySequence::Save);
+    copiarDatos_ =
+        accion(QStringLiteral("Copiar datos"), "edit-paste", QStyle::SP_FileDialogDetailedView,
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    exportarDatos_ = accion(QStringLiteral("Exportar datos…"), "document-export",
+                            QStyle::SP_DriveHDIcon, QKeySequence(Qt::CTRL | Qt::Key_E));
+    verDatos_ = accion(QStringLiteral("Ver datos"), "x-office-spreadsheet",
+                       QStyle::SP_FileDialogContentsView, QKeySequence(Qt::CTRL | Qt::Key_D));
+
+    menu_ = new QMenu(vista);
+    menu_->addAction(copiarImagen_);
+    menu_->addAction(guardarImagen_);
+    menu_->addSeparator();
+    menu_->addAction(copiarDatos_);
+    menu_->addAction(exportarDatos_);
+    menu_->addAction(verDatos_);
+    vista->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Con el teclado se llega al gráfico y a su menú (tecla de menú o Mayús+F10).
+    vista->setFocusPolicy(Qt::StrongFocus);
+    connect(vista, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& punto) { menu_->popup(vista_->mapToGlobal(punto)); });
+
+    connect(copiarImagen_, &QAction::triggered, this,
+            [this] { QApplication::clipboard()->setImage(ImagenGraficos({vista_})); });
+    connect(copiarDatos_, &QAction::triggered, this, [this] {
+        // Texto con tabuladores: la planilla lo pega como celdas.
+        auto* datos = new QMimeData;
+        datos->setText(TextoTablas::Tsv(vista_->Tabla()));
+        QApplication::clipboard()->setMimeData(datos);
+    });
+    connect(guardarImagen_, &QAction::triggered, this, [this] {
+        const QString ruta = Elegir()(
+            QStringLiteral("Guardar imagen"),
+            QStringLiteral("Imagen PNG (*.png);;Imagen SVG (*.svg);;Documento PDF (*.pdf)"),
+            Sugerido(vista_->Tabla().titulo, QStringLiteral(".png")));
+        if (!ruta.isEmpty())
+            GrabarImagen(ruta);
+    });
+    connect(exportarDatos_, &QAction::triggered, this, [this] {
+        const QString ruta = Elegir()(QStringLiteral("Exportar datos"),
+                                      QStringLiteral("Libro de Excel (*.xlsx);;CSV (*.csv)"),
+                                      Sugerido(vista_->Tabla().titulo, QStringLiteral(".xlsx")));
+        if (!ruta.isEmpty())
+            GrabarDatos(ruta);
+    });
+    connect(verDatos_, &QAction::triggered, this, &AccionesGrafico::MostrarDatos);
+}
+
+bool AccionesGrafico::GrabarImagen(const QString& ruta) {
+    QString error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool ok = GrabarImagenGraficos({vista_}, ruta, &error);
+    QApplication::restoreOverrideCursor();
+    if (!ok)
+        dialogos().MensajeSistema(error, QStringLiteral("Guardar imagen"));
+    return ok;
+}
+
+bool AccionesGrafico::GrabarDatos(const QString& ruta) {
+    QString error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool ok = GrabarTablas(ruta, encabezado_(), {vista_->Tabla()}, &error);
+    QApplication::restoreOverrideCursor();
+    if (!ok)
+        dialogos().MensajeSistema(error, QStringLiteral("Exportar datos"));
+    return ok;
+}
+
+void AccionesGrafico::MostrarDatos() {
+    delete ventanaDatos_;
+    QWidget* ventana = vista_->window();
+    auto* d = new QDialog(ventana);
+    d->setAttribute(Qt::WA_DeleteOnClose);
+    d->setObjectName(QStringLiteral("frmVerDatos"));
+    const QString titulo = vista_->Tabla().titulo;
+    d->setWindowTitle(QStringLiteral("Datos: ") +
+                      (titulo.isEmpty() ? ventana->windowTitle() : titulo));
+    auto* tabla = new QTableView(d);
+    tabla->setObjectName(QStringLiteral("Grilla"));
+    tabla->setModel(new ModeloVerDatosQt(vista_->Tabla(), tabla));
+    // Se abre en el orden del gráfico; un clic en un encabezado ordena.
+    tabla->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    tabla->setSortingEnabled(true);
+    tabla->verticalHeader()->hide();
+    tabla->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tabla->setAlternatingRowColors(true);
+    tabla->resizeColumnsToContents();
+    tabla->horizontalHeader()->setStretchLastSection(true);
+    auto* botones = new QDialogButtonBox(QDialogButtonBox::Close, d);
+    connect(botones, &QDialogButtonBox::rejected, d, &QDialog::reject);
+    auto* capas = new QVBoxLayout(d);
+    capas->addWidget(tabla);
+    capas->addWidget(botones);
+    // Al costado de la ventana de la estadística, con su alto.
+    d->resize(std::max(360, tabla->horizontalHeader()->length() + 40), ventana->height());
+    d->move(ventana->frameGeometry().topRight() + QPoint(8, 0));
+    ventanaDatos_ = d;
+    d->show();
+}
