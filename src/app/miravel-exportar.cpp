@@ -1,0 +1,197 @@
+// miravel-exportar USUARIO CLAVE TAREA FECHA [--generar] --salida ARCHIVO
+//
+// Corre la estadística de la tarea TAREA (101–110) como su ventana, sin
+// pantalla: abre la ventana sin mostrarla (la carga) y, con --generar, pulsa
+// "Aceptar" para la FECHA (dd/mm/yyyy). Escribe según la extensión: .png o
+// .svg los gráficos como los dibuja la ventana, .csv o .xlsx sus grillas.
+// Los mensajes salen como "MENSAJE <título>: <texto>". Sale con 0 si anduvo,
+// 1 si la estadística falló, 2 si no pudo conectar o abrir la sesión y 3 si
+// los argumentos no sirven.
+#include "Conexiones.h"
+#include "DateTimeBox.h"
+#include "DialogosConsola.h"
+#include "Equipo.h"
+#include "Fuentes.h"
+#include "Func_SarvoErrores.h"
+#include "Func_SarvoGeneral.h"
+#include "Glob_Sarvo.h"
+#include "GrabarTablas.h"
+#include "SalidaGraficos.h"
+#include "TareasEstadistica.h"
+#include "Usuarios.h"
+#include "VentanasEstadisticas.h"
+#include "frmEstadistica.h"
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <optional>
+
+namespace {
+
+constexpr int SalidaBien = 0;
+constexpr int SalidaFallo = 1;
+constexpr int SalidaSinConexion = 2;
+constexpr int SalidaArgumentos = 3;
+const QString Programa = QStringLiteral("miravel-exportar");
+
+struct Pedido {
+    QString usuario;
+    QString clave;
+    int tarea = 0;
+    QDate fecha;
+    bool generar = false;
+    QString salida;
+};
+
+// Cuenta los mensajes que se muestran: cualquiera significa que algo falló.
+class DialogosContados : public DialogosConsola {
+public:
+    int VentanaMensaje(const PedidoMensaje& pedido) override {
+        ++mensajes;
+        return DialogosConsola::VentanaMensaje(pedido);
+    }
+    void MensajeSistema(const QString& texto, const QString& titulo) override {
+        ++mensajes;
+        DialogosConsola::MensajeSistema(texto, titulo);
+    }
+    int mensajes = 0;
+};
+
+// Los argumentos, o el motivo por el que no sirven.
+std::optional<Pedido> LeerArgumentos(const QStringList& args, QString* motivo) {
+    Pedido p;
+    QStringList sueltos;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--generar")) {
+            p.generar = true;
+        } else if (args[i] == QLatin1String("--salida") && i + 1 < args.size() &&
+                   p.salida.isEmpty()) {
+            p.salida = args[++i];
+        } else if (args[i].startsWith(QLatin1String("--"))) {
+            *motivo = QStringLiteral("Opción desconocida: %1").arg(args[i]);
+            return std::nullopt;
+        } else {
+            sueltos << args[i];
+        }
+    }
+    if (sueltos.size() != 4 || p.salida.isEmpty()) {
+        *motivo = QStringLiteral(
+            "Uso: miravel-exportar USUARIO CLAVE TAREA FECHA [--generar] --salida ARCHIVO");
+        return std::nullopt;
+    }
+    p.usuario = sueltos[0].toUpper();
+    p.clave = sueltos[1];
+    bool ok = false;
+    p.tarea = sueltos[2].toInt(&ok);
+    if (!ok || !BuscarTareaEstadistica(p.tarea)) {
+        *motivo = QStringLiteral("La tarea %1 no es una estadística (101 a 110)").arg(sueltos[2]);
+        return std::nullopt;
+    }
+    p.fecha = QDate::fromString(sueltos[3], QStringLiteral("dd/MM/yyyy"));
+    if (!p.fecha.isValid()) {
+        *motivo = QStringLiteral("La fecha %1 no es válida (dd/mm/aaaa)").arg(sueltos[3]);
+        return std::nullopt;
+    }
+    if (!EsArchivoDeImagen(p.salida) && !EsArchivoDeDatos(p.salida)) {
+        *motivo =
+            QStringLiteral("El archivo %1 no es .png, .svg, .pdf, .csv ni .xlsx").arg(p.salida);
+        return std::nullopt;
+    }
+    return p;
+}
+
+// Escribe lo que pide la extensión desde la ventana ya cargada.
+bool Escribir(frmEstadistica& ventana, const Pedido& p, QString* error) {
+    const Estadistica& logica = ventana.Logica();
+    const int graficos = logica.Descripcion().graficos;
+    if (EsArchivoDeDatos(p.salida)) {
+        std::vector<TablaDatos> tablas;
+        for (int i = 0; i < graficos; ++i)
+            tablas.push_back(TablaDeGrafico(logica.Grafico(i)));
+        const EncabezadoLibro encabezado{logica.Descripcion().caption,
+                                         ventana.Fecha()->Value().toDate(), Glob().Municipalidad};
+        return GrabarTablas(p.salida, encabezado, tablas, error);
+    }
+    if (QFileInfo(p.salida).suffix().toLower() == QLatin1String("pdf")) {
+        *error = QStringLiteral("La impresión a PDF todavía no está disponible en esta versión");
+        return false;
+    }
+    QList<VistaGrafico*> vistas;
+    for (int i = 0; i < graficos; ++i)
+        if (ventana.Chart(i)->isVisible())
+            vistas << ventana.Chart(i);
+    return GrabarImagenGraficos(vistas, p.salida, error);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
+    DialogosContados dialogosContados;
+    InstalarDialogos(&dialogosContados);
+    InicializarMensajes();
+
+    QString motivo;
+    const auto pedido = LeerArgumentos(app.arguments(), &motivo);
+    if (!pedido) {
+        MostrarMensaje(motivo, Programa);
+        return SalidaArgumentos;
+    }
+    CargarFuentes();
+
+    auto& g = Glob();
+    const QString ruta = qEnvironmentVariable("MIRAVEL_RUTA_SISTEMA",
+                                              QDir::tempPath() + QLatin1String("/miravel-sql/"));
+    g.RutaSistema = ruta.endsWith(QLatin1Char('/')) ? ruta : ruta + QLatin1Char('/');
+    g.VersionSistema = Programa;
+    g.NombrePC = NombreEquipo();
+    g.UsuarioWindows = UsuarioSistemaOperativo();
+    g.ModoConexion = 0;
+    if (!ConectarBase(g.Conexion, pedido->usuario, pedido->clave, g.ServidorBase))
+        return SalidaSinConexion;
+    // Parámetros, dueño de la suite y código del usuario, como al arrancar el programa.
+    if (!ValidarAcceso(pedido->usuario))
+        return SalidaSinConexion;
+    g.UsuarioActual = pedido->usuario;
+    // Ejercicio: año de la fecha del servidor (la del puesto si no se pudo leer).
+    const std::optional<QDateTime> hoy = FechaServidor(false);
+    g.EjercicioActual = qint16(hoy ? hoy->date().year() : QDate::currentDate().year());
+
+    const auto tarea = BuscarTareaEstadistica(pedido->tarea);
+    std::unique_ptr<QDialog> dialogo = CrearVentanaTarea(pedido->tarea, nullptr);
+    auto* ventana = dynamic_cast<frmEstadistica*>(dialogo.get());
+    if (!ventana) {
+        MostrarMensaje(QStringLiteral("La tarea %1 (%2) no está disponible en esta versión")
+                           .arg(pedido->tarea)
+                           .arg(tarea->caption),
+                       Programa);
+        return SalidaFallo;
+    }
+    const bool conGraficos = ventana->Logica().Descripcion().graficos > 0;
+    if (!conGraficos && QFileInfo(pedido->salida).suffix().toLower() != QLatin1String("pdf")) {
+        MostrarMensaje(
+            QStringLiteral("%1 solo se imprime: la salida debe ser .pdf").arg(tarea->caption),
+            Programa);
+        return SalidaArgumentos;
+    }
+    // La ventana, sin pantalla, toma su tamaño y dibuja; la carga ya corrió.
+    ventana->show();
+    if (pedido->generar) {
+        ventana->Fecha()->PonerValue(pedido->fecha);
+        ventana->CmdActualizar_Click();
+    }
+    QApplication::processEvents();
+    if (dialogosContados.mensajes > 0)
+        return SalidaFallo;
+
+    QString error;
+    if (!Escribir(*ventana, *pedido, &error)) {
+        MostrarMensaje(error, Programa);
+        return SalidaFallo;
+    }
+    return SalidaBien;
+}

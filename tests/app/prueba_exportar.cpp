@@ -1,0 +1,177 @@
+// miravel-exportar de punta a punta, como proceso aparte contra el servidor:
+// cada tarea con gráficos genera y escribe lo mismo que muestra su ventana,
+// imágenes, libro y los códigos de salida.
+#include "BaseDePrueba.h"
+#include "ConexionBase.h"
+#include "DialogosGuion.h"
+#include "Glob_Sarvo.h"
+#include "Parametros.h"
+#include "Recordset.h"
+#include "TablaDatos.h"
+#include "TareasEstadistica.h"
+#include "TextoTablas.h"
+#include "VentanasEstadisticas.h"
+#include "frmEstadistica.h"
+#include <QDialog>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Corrida {
+    int estado = -1;
+    QStringList lineas;
+};
+
+Corrida Exportar(const QStringList& args,
+                 const QProcessEnvironment& entorno = QProcessEnvironment::systemEnvironment()) {
+    QProcess p;
+    p.setProcessEnvironment(entorno);
+    p.start(QStringLiteral(MIRAVEL_EXPORTAR), args);
+    EXPECT_TRUE(p.waitForFinished(180000));
+    Corrida c;
+    c.estado = p.exitCode();
+    c.lineas =
+        QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return c;
+}
+
+QByteArray Leer(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+int TareaDe(const QString& ventana) {
+    for (const TareaEstadistica& t : TareasEstadistica())
+        if (t.ventana == ventana)
+            return t.codigo;
+    return 0;
+}
+
+const QString Fecha = QStringLiteral("30/06/2024");
+
+class ExportarPrueba : public prueba::ConSesion {
+protected:
+    void SetUp() override {
+        prueba::ConSesion::SetUp();
+        ASSERT_TRUE(EstablecerParametrosBase(QStringLiteral("DEMO"), QStringLiteral("Miravel"),
+                                             *Glob().Conexion));
+        Recordset rs;
+        ASSERT_TRUE(Glob().Conexion->Consultar(
+            QStringLiteral("SELECT cod_usuario FROM owner_sarvo.usuarios WHERE usuario = 'DEMO'"),
+            rs));
+        rs.MoveFirst();
+        Glob().CodUsuario = qint16(rs.Valor(0).toInt()); // las tablas de trabajo del comando
+        Glob().EjercicioActual = 2024;
+    }
+    QTemporaryDir dir_;
+};
+
+TEST_F(ExportarPrueba, CadaTareaConGraficosEscribeLoQueMuestraSuVentana) {
+    int probadas = 0;
+    for (int tarea : TareasDisponibles()) {
+        std::unique_ptr<QDialog> d = CrearVentanaTarea(tarea, nullptr);
+        auto* v = dynamic_cast<frmEstadistica*>(d.get());
+        ASSERT_NE(v, nullptr);
+        const int graficos = v->Logica().Descripcion().graficos;
+        d.reset();
+        if (graficos == 0)
+            continue;
+        const QString csv = dir_.filePath(QStringLiteral("%1.csv").arg(tarea));
+        const Corrida c =
+            Exportar({QStringLiteral("demo"), prueba::ClaveHabilitado, QString::number(tarea),
+                      Fecha, QStringLiteral("--generar"), QStringLiteral("--salida"), csv});
+        ASSERT_EQ(c.estado, 0) << tarea << ": " << c.lineas.join('|').toStdString();
+        EXPECT_TRUE(c.lineas.isEmpty()) << c.lineas.join('|').toStdString();
+
+        // La ventana, al cargar, lee lo que el comando generó: las mismas cifras.
+        d = CrearVentanaTarea(tarea, nullptr);
+        v = dynamic_cast<frmEstadistica*>(d.get());
+        std::vector<TablaDatos> tablas;
+        for (int i = 0; i < graficos; ++i)
+            tablas.push_back(TablaDeGrafico(v->Logica().Grafico(i)));
+        ASSERT_GT(tablas.front().Filas(), 0) << tarea;
+        EXPECT_EQ(Leer(csv), TextoTablas::Csv(tablas)) << tarea;
+        EXPECT_TRUE(ui.mensajes.empty()) << ui.Textos().join('|').toStdString();
+
+        // Sin --generar: la carga, al libro, una hoja por gráfico.
+        const QString xlsx = dir_.filePath(QStringLiteral("%1.xlsx").arg(tarea));
+        ASSERT_EQ(Exportar({QStringLiteral("DEMO"), prueba::ClaveHabilitado, QString::number(tarea),
+                            Fecha, QStringLiteral("--salida"), xlsx})
+                      .estado,
+                  0);
+        QProcess unzip;
+        unzip.start(QStringLiteral("unzip"),
+                    {QStringLiteral("-p"), xlsx, QStringLiteral("xl/workbook.xml")});
+        ASSERT_TRUE(unzip.waitForFinished());
+        EXPECT_EQ(QString::fromUtf8(unzip.readAllStandardOutput()).count(QStringLiteral("<sheet ")),
+                  graficos);
+        ++probadas;
+    }
+    EXPECT_EQ(probadas, 7);
+}
+
+TEST_F(ExportarPrueba, ImagenesDeLaVentana) {
+    const int tarea = TareaDe(QStringLiteral("frmRecursosGastos"));
+    ASSERT_NE(tarea, 0);
+    const QString png = dir_.filePath(QStringLiteral("g.png"));
+    const Corrida c =
+        Exportar({QStringLiteral("DEMO"), prueba::ClaveHabilitado, QString::number(tarea), Fecha,
+                  QStringLiteral("--generar"), QStringLiteral("--salida"), png});
+    ASSERT_EQ(c.estado, 0) << c.lineas.join('|').toStdString();
+    const QImage imagen(png);
+    ASSERT_FALSE(imagen.isNull());
+    EXPECT_GT(imagen.width(), 300);
+    const QString svg = dir_.filePath(QStringLiteral("g.svg"));
+    ASSERT_EQ(Exportar({QStringLiteral("DEMO"), prueba::ClaveHabilitado, QString::number(tarea),
+                        Fecha, QStringLiteral("--salida"), svg})
+                  .estado,
+              0);
+    EXPECT_TRUE(Leer(svg).contains("<svg"));
+}
+
+TEST_F(ExportarPrueba, CodigosDeSalida) {
+    const QString csv = dir_.filePath(QStringLiteral("x.csv"));
+    const int tarea = TareaDe(QStringLiteral("frmEvolucionGastos"));
+    const QString t = QString::number(tarea);
+    // Sin conexión: 2, con el mensaje de la conexión.
+    Corrida c = Exportar({QStringLiteral("DEMO"), QStringLiteral("mala"), t, Fecha,
+                          QStringLiteral("--salida"), csv});
+    EXPECT_EQ(c.estado, 2);
+    ASSERT_EQ(c.lineas.size(), 1);
+    EXPECT_TRUE(c.lineas[0].startsWith(QStringLiteral("MENSAJE Error al Conectarse a la Base: ")));
+    // Argumentos que no sirven: 3, sin tocar la base.
+    for (const QStringList& malos :
+         {QStringList{QStringLiteral("999"), Fecha, QStringLiteral("--salida"), csv},
+          QStringList{t, QStringLiteral("31/02/2024"), QStringLiteral("--salida"), csv},
+          QStringList{t, Fecha, QStringLiteral("--salida"), dir_.filePath(QStringLiteral("x.txt"))},
+          QStringList{t, Fecha}}) {
+        c = Exportar(QStringList{QStringLiteral("DEMO"), prueba::ClaveHabilitado} + malos);
+        EXPECT_EQ(c.estado, 3) << malos.join(' ').toStdString();
+        ASSERT_EQ(c.lineas.size(), 1);
+        EXPECT_TRUE(c.lineas[0].startsWith(QStringLiteral("MENSAJE miravel-exportar: ")));
+    }
+    EXPECT_FALSE(QFile::exists(csv));
+
+    // La generación falla (otra sesión tiene el bloqueo): 1, el mensaje y ningún archivo.
+    auto otra = prueba::Conectar();
+    Recordset rs;
+    ASSERT_TRUE(otra->Consultar(
+        QStringLiteral("SELECT owner_sarvo.ges_bloquear_usuario('ges_gastos_x_objeto', %1)")
+            .arg(Glob().CodUsuario),
+        rs));
+    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    entorno.insert(QStringLiteral("PGOPTIONS"), QStringLiteral("-c lock_timeout=500"));
+    c = Exportar({QStringLiteral("DEMO"), prueba::ClaveHabilitado, t, Fecha,
+                  QStringLiteral("--generar"), QStringLiteral("--salida"), csv},
+                 entorno);
+    EXPECT_EQ(c.estado, 1) << c.lineas.join('|').toStdString();
+    ASSERT_FALSE(c.lineas.isEmpty());
+    EXPECT_TRUE(c.lineas[0].startsWith(QStringLiteral("MENSAJE ")));
+    EXPECT_FALSE(QFile::exists(csv));
+}
+
+} // namespace
