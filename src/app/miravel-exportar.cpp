@@ -20,6 +20,7 @@
 #include "TareasEstadistica.h"
 #include "Usuarios.h"
 #include "VentanasEstadisticas.h"
+#include "VistaGrafico.h"
 #include "frmEstadistica.h"
 #include <QApplication>
 #include <QDir>
