@@ -22,6 +22,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QPointer>
+#include <QPushButton>
 #include <QSet>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -182,6 +184,15 @@ TEST(AccionesGrafico, VerDatosOrdenaConTotales) {
         g.ventana.grab().save(carpeta + QStringLiteral("/grafico.png"));
         d->grab().save(carpeta + QStringLiteral("/verdatos.png"));
     }
+
+    // Un solo botón, en castellano, que cierra la grilla.
+    const QList<QPushButton*> botones = d->findChildren<QPushButton*>();
+    ASSERT_EQ(botones.size(), 1);
+    EXPECT_EQ(botones[0]->text(), QStringLiteral("&Cerrar"));
+    QPointer<QDialog> viva(d);
+    botones[0]->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(viva.isNull());
 }
 
 TEST(AccionesGrafico, TooltipDeUnaBarra) {

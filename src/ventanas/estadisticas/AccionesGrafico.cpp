@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStyle>
 #include <QTableView>
@@ -164,7 +165,10 @@ void AccionesGrafico::MostrarDatos() {
     tabla->setAlternatingRowColors(true);
     tabla->resizeColumnsToContents();
     tabla->horizontalHeader()->setStretchLastSection(true);
-    auto* botones = new QDialogButtonBox(QDialogButtonBox::Close, d);
+    // Botón con texto propio: los de Qt salen en inglés.
+    auto* botones = new QDialogButtonBox(d);
+    auto* cerrar = botones->addButton(QStringLiteral("&Cerrar"), QDialogButtonBox::RejectRole);
+    cerrar->setObjectName(QStringLiteral("CmdCerrar"));
     connect(botones, &QDialogButtonBox::rejected, d, &QDialog::reject);
     auto* capas = new QVBoxLayout(d);
     capas->addWidget(tabla);
