@@ -5,8 +5,9 @@
 // "Aceptar" para la FECHA (dd/mm/yyyy). Escribe según la extensión: .png o
 // .svg los gráficos como los dibuja la ventana, .csv o .xlsx sus grillas.
 // Los mensajes salen como "MENSAJE <título>: <texto>". Sale con 0 si anduvo,
-// 1 si la estadística falló, 2 si no pudo conectar o abrir la sesión y 3 si
-// los argumentos no sirven.
+// 1 si la estadística falló o el usuario no tiene acceso a la tarea, y 2 si
+// no pudo conectar o abrir la sesión o si los argumentos no sirven (el motivo
+// y el uso por la salida de errores, como miravel-sql).
 #include "Conexiones.h"
 #include "DateTimeBox.h"
 #include "DialogosConsola.h"
@@ -16,6 +17,7 @@
 #include "Func_SarvoGeneral.h"
 #include "Glob_Sarvo.h"
 #include "GrabarTablas.h"
+#include "Permisos.h"
 #include "SalidaGraficos.h"
 #include "TareasEstadistica.h"
 #include "Usuarios.h"
@@ -26,6 +28,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QTextStream>
 #include <optional>
 
 namespace {
@@ -33,8 +36,16 @@ namespace {
 constexpr int SalidaBien = 0;
 constexpr int SalidaFallo = 1;
 constexpr int SalidaSinConexion = 2;
-constexpr int SalidaArgumentos = 3;
+constexpr int SalidaArgumentos = 2;
 const QString Programa = QStringLiteral("miravel-exportar");
+const QString Sistema = QStringLiteral("Miravel");
+const char* const Uso =
+    "Uso: miravel-exportar USUARIO CLAVE TAREA FECHA [--generar] --salida ARCHIVO\n";
+
+int ArgumentosMalos(const QString& motivo) {
+    QTextStream(stderr) << motivo << '\n' << Uso;
+    return SalidaArgumentos;
+}
 
 struct Pedido {
     QString usuario;
@@ -77,8 +88,7 @@ std::optional<Pedido> LeerArgumentos(const QStringList& args, QString* motivo) {
         }
     }
     if (sueltos.size() != 4 || p.salida.isEmpty()) {
-        *motivo = QStringLiteral(
-            "Uso: miravel-exportar USUARIO CLAVE TAREA FECHA [--generar] --salida ARCHIVO");
+        *motivo = QStringLiteral("Faltan o sobran argumentos");
         return std::nullopt;
     }
     p.usuario = sueltos[0].toUpper();
@@ -138,10 +148,8 @@ int main(int argc, char** argv) {
 
     QString motivo;
     const auto pedido = LeerArgumentos(app.arguments(), &motivo);
-    if (!pedido) {
-        MostrarMensaje(motivo, Programa);
-        return SalidaArgumentos;
-    }
+    if (!pedido)
+        return ArgumentosMalos(motivo);
     CargarFuentes();
 
     auto& g = Glob();
@@ -158,11 +166,20 @@ int main(int argc, char** argv) {
     if (!ValidarAcceso(pedido->usuario))
         return SalidaSinConexion;
     g.UsuarioActual = pedido->usuario;
+    // El derecho de acceso a la tarea, como el árbol del programa.
+    const auto tarea = BuscarTareaEstadistica(pedido->tarea);
+    if (!AccesoTareaPorCodigo(Sistema, g.UsuarioActual, pedido->tarea)) {
+        MostrarMensaje(QStringLiteral("El usuario %1 no tiene acceso a la tarea %2 (%3)")
+                           .arg(g.UsuarioActual)
+                           .arg(pedido->tarea)
+                           .arg(tarea->caption),
+                       Programa);
+        return SalidaFallo;
+    }
     // Ejercicio: año de la fecha del servidor (la del puesto si no se pudo leer).
     const std::optional<QDateTime> hoy = FechaServidor(false);
     g.EjercicioActual = qint16(hoy ? hoy->date().year() : QDate::currentDate().year());
 
-    const auto tarea = BuscarTareaEstadistica(pedido->tarea);
     std::unique_ptr<QDialog> dialogo = CrearVentanaTarea(pedido->tarea, nullptr);
     auto* ventana = dynamic_cast<frmEstadistica*>(dialogo.get());
     if (!ventana) {
@@ -173,12 +190,9 @@ int main(int argc, char** argv) {
         return SalidaFallo;
     }
     const bool conGraficos = ventana->Logica().Descripcion().graficos > 0;
-    if (!conGraficos && QFileInfo(pedido->salida).suffix().toLower() != QLatin1String("pdf")) {
-        MostrarMensaje(
-            QStringLiteral("%1 solo se imprime: la salida debe ser .pdf").arg(tarea->caption),
-            Programa);
-        return SalidaArgumentos;
-    }
+    if (!conGraficos && QFileInfo(pedido->salida).suffix().toLower() != QLatin1String("pdf"))
+        return ArgumentosMalos(
+            QStringLiteral("%1 solo se imprime: la salida debe ser .pdf").arg(tarea->caption));
     // La ventana, sin pantalla, toma su tamaño y dibuja; la carga ya corrió.
     ventana->show();
     if (pedido->generar) {

@@ -66,3 +66,23 @@ void ObtenerPermisos(const QString& sistema, const QString& usuario, const QStri
     baja = tiene[2] >= exige[2];
     modi = tiene[3] >= exige[3];
 }
+
+bool AccesoTareaPorCodigo(const QString& sistema, const QString& usuario, int codigo) {
+    Recordset rs;
+    Cargar_Recordset(QStringLiteral("SELECT tarea FROM ") +
+                         AgregarOwner(QStringLiteral("vis_tareas"), QString()) +
+                         QStringLiteral(" WHERE sistema='") + sistema +
+                         QStringLiteral("' AND cod_formulario=") + QString::number(codigo) +
+                         QStringLiteral(" ORDER BY tarea"),
+                     rs);
+    if (!rs.Abierto())
+        return false; // el error de la base ya se mostró
+    if (rs.RecordCount() < 1) {
+        MostrarError(Catalogo::TareaNoDefinida, {QString::number(codigo)});
+        return false;
+    }
+    rs.MoveFirst();
+    bool acceso = false, alta = false, baja = false, modi = false;
+    ObtenerPermisos(sistema, usuario, rs.Valor(0).toString(), acceso, alta, baja, modi);
+    return acceso;
+}

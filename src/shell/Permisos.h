@@ -8,3 +8,8 @@
 // 85 y niega todo.
 void ObtenerPermisos(const QString& sistema, const QString& usuario, const QString& tarea,
                      bool& acceso, bool& alta, bool& baja, bool& modi);
+
+// Acceso del usuario a la tarea del sistema cuyo código de ventana es
+// `codigo` (la que el árbol ofrece para ese código). Sin tarea con ese código
+// muestra el mensaje 85 con el código y niega.
+bool AccesoTareaPorCodigo(const QString& sistema, const QString& usuario, int codigo);

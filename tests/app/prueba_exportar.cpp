@@ -23,7 +23,8 @@ namespace {
 
 struct Corrida {
     int estado = -1;
-    QStringList lineas;
+    QStringList lineas;  // salida estándar
+    QStringList errores; // salida de errores
 };
 
 Corrida Exportar(const QStringList& args,
@@ -36,6 +37,8 @@ Corrida Exportar(const QStringList& args,
     c.estado = p.exitCode();
     c.lineas =
         QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    c.errores =
+        QString::fromUtf8(p.readAllStandardError()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     return c;
 }
 
@@ -143,16 +146,25 @@ TEST_F(ExportarPrueba, CodigosDeSalida) {
     EXPECT_EQ(c.estado, 2);
     ASSERT_EQ(c.lineas.size(), 1);
     EXPECT_TRUE(c.lineas[0].startsWith(QStringLiteral("MENSAJE Error al Conectarse a la Base: ")));
-    // Argumentos que no sirven: 3, sin tocar la base.
+    // Usuario dado de baja: tampoco hay sesión.
+    c = Exportar({prueba::UsuarioInhabilitado, prueba::ClaveInhabilitado, t, Fecha,
+                  QStringLiteral("--salida"), csv});
+    EXPECT_EQ(c.estado, 2);
+    ASSERT_FALSE(c.lineas.isEmpty());
+    EXPECT_TRUE(c.lineas[0].startsWith(QStringLiteral("MENSAJE ")));
+    // Argumentos que no sirven: 2 como miravel-sql, el motivo y el uso por la
+    // salida de errores, sin tocar la base.
     for (const QStringList& malos :
          {QStringList{QStringLiteral("999"), Fecha, QStringLiteral("--salida"), csv},
           QStringList{t, QStringLiteral("31/02/2024"), QStringLiteral("--salida"), csv},
           QStringList{t, Fecha, QStringLiteral("--salida"), dir_.filePath(QStringLiteral("x.txt"))},
+          QStringList{t, Fecha, QStringLiteral("--otra"), QStringLiteral("--salida"), csv},
           QStringList{t, Fecha}}) {
         c = Exportar(QStringList{QStringLiteral("DEMO"), prueba::ClaveHabilitado} + malos);
-        EXPECT_EQ(c.estado, 3) << malos.join(' ').toStdString();
-        ASSERT_EQ(c.lineas.size(), 1);
-        EXPECT_TRUE(c.lineas[0].startsWith(QStringLiteral("MENSAJE miravel-exportar: ")));
+        EXPECT_EQ(c.estado, 2) << malos.join(' ').toStdString();
+        EXPECT_TRUE(c.lineas.isEmpty()) << c.lineas.join('|').toStdString();
+        ASSERT_EQ(c.errores.size(), 2) << c.errores.join('|').toStdString();
+        EXPECT_TRUE(c.errores[1].startsWith(QStringLiteral("Uso: miravel-exportar ")));
     }
     EXPECT_FALSE(QFile::exists(csv));
 

@@ -68,6 +68,29 @@ TEST_F(ConServidor, NivelesGeneralesYPorTarea) {
     EXPECT_TRUE(guion.mensajes[0].Mensaje.contains("SHN_NO_EXISTE"));
 }
 
+TEST_F(ConServidor, AccesoPorCodigoDeVentana) {
+    Preparar("INSERT INTO owner_sarvo.usuarios (usuario, estado_usuario, cod_usuario,"
+             " permiso_acceso, permiso_alta, permiso_baja, permiso_modi)"
+             " VALUES ('SHELL_NIVEL1', 'N', 31003, 1, 1, 1, 1)");
+    Preparar("INSERT INTO owner_sarvo.tareas (sistema, tarea, descripcion, cod_formulario,"
+             " permiso_acceso, permiso_alta, permiso_baja, permiso_modi) VALUES"
+             " ('Miravel', 'SHN199', 'exigente', 199, 3, 1, 1, 1)");
+    EXPECT_TRUE(AccesoTareaPorCodigo("Miravel", "DEMO", 107));
+    EXPECT_FALSE(AccesoTareaPorCodigo("Miravel", "SHELL_NIVEL1", 199)); // 1 < 3
+    EXPECT_TRUE(AccesoTareaPorCodigo("Miravel", "DEMO", 199));          // DEMO tiene 5
+    // La fila por tarea manda sobre el nivel general, también para bajarlo.
+    Preparar("INSERT INTO owner_sarvo.restricciones_usuario VALUES"
+             " ('Miravel', 'SHN199', 'DEMO', 0, 5, 5, 5)");
+    EXPECT_FALSE(AccesoTareaPorCodigo("Miravel", "DEMO", 199));
+    EXPECT_TRUE(AccesoTareaPorCodigo("Miravel", "DEMO", 107));
+    EXPECT_TRUE(guion.mensajes.empty());
+
+    // Ningún código de ventana 198: 85 con el código, negado.
+    EXPECT_FALSE(AccesoTareaPorCodigo("Miravel", "DEMO", 198));
+    ASSERT_EQ(guion.mensajes.size(), 1u);
+    EXPECT_TRUE(guion.mensajes[0].Mensaje.contains("198"));
+}
+
 TEST_F(ConServidor, MenuDeDemoYUsuarioSinMenu) {
     ArbolMenu arbol;
     ASSERT_TRUE(CargarMenu(arbol, "Miravel", "DEMO"));
