@@ -3,7 +3,9 @@
 // Corre la estadística de la tarea TAREA (101–110) como su ventana, sin
 // pantalla: abre la ventana sin mostrarla (la carga) y, con --generar, pulsa
 // "Aceptar" para la FECHA (dd/mm/yyyy). Escribe según la extensión: .png o
-// .svg los gráficos como los dibuja la ventana, .csv o .xlsx sus grillas.
+// .svg los gráficos como los dibuja la ventana, .csv o .xlsx sus grillas, .pdf
+// su "Imprimir Todo" por el módulo de impresión. Las que solo imprimen
+// aceptan solo .pdf y siempre generan (su pedido de impresión lo dice).
 // Los mensajes salen como "MENSAJE <título>: <texto>". Sale con 0 si anduvo,
 // 1 si la estadística falló o el usuario no tiene acceso a la tarea, y 2 si
 // no pudo conectar o abrir la sesión o si los argumentos no sirven (el motivo
@@ -15,13 +17,17 @@
 #include "Fuentes.h"
 #include "Func_SarvoErrores.h"
 #include "Func_SarvoGeneral.h"
+#include "Func_SarvoImpresion.h"
 #include "Glob_Sarvo.h"
 #include "GrabarTablas.h"
+#include "ImprimirEstadistica.h"
+#include "ParametrosArranque.h"
 #include "Permisos.h"
 #include "SalidaGraficos.h"
 #include "TareasEstadistica.h"
 #include "Usuarios.h"
 #include "VentanasEstadisticas.h"
+#include "VentanasPdf.h"
 #include "VistaGrafico.h"
 #include "frmEstadistica.h"
 #include <QApplication>
@@ -112,6 +118,26 @@ std::optional<Pedido> LeerArgumentos(const QStringList& args, QString* motivo) {
     return p;
 }
 
+bool EsPdf(const QString& ruta) {
+    return QFileInfo(ruta).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
+}
+
+// "Imprimir Todo" de la ventana con la vista previa cambiada por el PDF, como
+// miravel-reporte. Si el módulo falla ya mostró su mensaje y no queda archivo.
+bool EscribirPdf(Estadistica& logica, const QDate& fecha, const QString& salida, QString* error) {
+    VentanasPdf pdf(QFileInfo(salida).absoluteFilePath());
+    InstalarVentanasImpresion(&pdf);
+    const bool impreso = ImprimirEstadistica(logica, fecha);
+    InstalarVentanasImpresion(nullptr);
+    if (!impreso || ErrorReporte())
+        return false;
+    if (!pdf.Escrito()) {
+        *error = QStringLiteral("No se pudo escribir el PDF %1: %2").arg(salida, pdf.Falla());
+        return false;
+    }
+    return true;
+}
+
 // Escribe lo que pide la extensión desde la ventana ya cargada.
 bool Escribir(frmEstadistica& ventana, const Pedido& p, QString* error) {
     const Estadistica& logica = ventana.Logica();
@@ -124,10 +150,8 @@ bool Escribir(frmEstadistica& ventana, const Pedido& p, QString* error) {
                                          ventana.Fecha()->Value().toDate(), Glob().Municipalidad};
         return GrabarTablas(p.salida, encabezado, tablas, error);
     }
-    if (QFileInfo(p.salida).suffix().toLower() == QLatin1String("pdf")) {
-        *error = QStringLiteral("La impresión a PDF todavía no está disponible en esta versión");
-        return false;
-    }
+    if (EsPdf(p.salida))
+        return EscribirPdf(ventana.Logica(), p.fecha, p.salida, error);
     QList<VistaGrafico*> vistas;
     for (int i = 0; i < graficos; ++i)
         if (ventana.Chart(i)->isVisible())
@@ -165,6 +189,7 @@ int main(int argc, char** argv) {
     // Parámetros, dueño de la suite y código del usuario, como al arrancar el programa.
     if (!ValidarAcceso(pedido->usuario))
         return SalidaSinConexion;
+    CargarParametrosSesion(); // tiempo de espera de los reportes y seguimiento
     g.UsuarioActual = pedido->usuario;
     // El derecho de acceso a la tarea, como el árbol del programa.
     const auto tarea = BuscarTareaEstadistica(pedido->tarea);
@@ -190,23 +215,21 @@ int main(int argc, char** argv) {
         return SalidaFallo;
     }
     const bool conGraficos = ventana->Logica().Descripcion().graficos > 0;
-    if (!conGraficos && QFileInfo(pedido->salida).suffix().toLower() != QLatin1String("pdf"))
+    if (!conGraficos && !EsPdf(pedido->salida))
         return ArgumentosMalos(
             QStringLiteral("%1 solo se imprime: la salida debe ser .pdf").arg(tarea->caption));
     // La ventana, sin pantalla, toma su tamaño y dibuja; la carga ya corrió.
+    ventana->Fecha()->PonerValue(pedido->fecha);
     ventana->show();
-    if (pedido->generar) {
-        ventana->Fecha()->PonerValue(pedido->fecha);
+    if (pedido->generar)
         ventana->CmdActualizar_Click();
-    }
     QApplication::processEvents();
     if (dialogosContados.mensajes > 0)
         return SalidaFallo;
 
     QString error;
-    if (!Escribir(*ventana, *pedido, &error)) {
+    const bool escrito = Escribir(*ventana, *pedido, &error);
+    if (!error.isEmpty())
         MostrarMensaje(error, Programa);
-        return SalidaFallo;
-    }
-    return SalidaBien;
+    return escrito && dialogosContados.mensajes == 0 ? SalidaBien : SalidaFallo;
 }

@@ -1,6 +1,7 @@
 // miravel-exportar de punta a punta, como proceso aparte contra el servidor:
 // cada tarea con gráficos genera y escribe lo mismo que muestra su ventana,
 // imágenes, libro y los códigos de salida.
+#include "../printing/AyudaReportes.h"
 #include "BaseDePrueba.h"
 #include "ConexionBase.h"
 #include "DialogosGuion.h"
@@ -17,6 +18,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -134,6 +136,81 @@ TEST_F(ExportarPrueba, ImagenesDeLaVentana) {
                   .estado,
               0);
     EXPECT_TRUE(Leer(svg).contains("<svg"));
+}
+
+TEST_F(ExportarPrueba, ReporteDeLaVentanaEnPdf) {
+    // Una instalación con el árbol de reportes que se instala.
+    QTemporaryDir instalacion;
+    for (const char* r : {"Miravel/Reportes/Formato85/MRV_TipoCompra.rpt",
+                          "Gda/Reportes/Formato60/GDA_LOGOMUNI.RPT"})
+        ASSERT_TRUE(prueba::EscribirArchivo(
+            instalacion.filePath(QLatin1String(r)),
+            prueba::LeerArchivo(prueba::ArchivoInstalado(QLatin1String(r)))));
+    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    entorno.insert(QStringLiteral("MIRAVEL_RUTA_SISTEMA"), instalacion.path());
+
+    const int tarea = TareaDe(QStringLiteral("frmTipoCompra"));
+    const QString pdf = dir_.filePath(QStringLiteral("tipos.pdf"));
+    Corrida c = Exportar({QStringLiteral("DEMO"), prueba::ClaveHabilitado, QString::number(tarea),
+                          Fecha, QStringLiteral("--generar"), QStringLiteral("--salida"), pdf},
+                         entorno);
+    ASSERT_EQ(c.estado, 0) << c.lineas.join('|').toStdString();
+    EXPECT_TRUE(c.lineas.isEmpty()) << c.lineas.join('|').toStdString();
+    const QStringList texto = prueba::TextoDePdf(pdf).split(u'\n', Qt::SkipEmptyParts);
+    // La fecha pedida llega al reporte.
+    EXPECT_TRUE(std::any_of(texto.begin(), texto.end(), [](const QString& l) {
+        return l.endsWith(QStringLiteral("Órdenes emitidas hasta el 30/06/2024"));
+    })) << texto.join('\n').toStdString();
+    // Cada tipo de la ventana, con sus órdenes, en el reporte.
+    std::unique_ptr<QDialog> d = CrearVentanaTarea(tarea, nullptr);
+    auto* v = dynamic_cast<frmEstadistica*>(d.get());
+    ASSERT_NE(v, nullptr);
+    const TablaDatos tabla = TablaDeGrafico(v->Logica().Grafico(0));
+    ASSERT_GT(tabla.Series(), 0);
+    for (int s = 0; s < tabla.Series(); ++s) {
+        const QString linea = tabla.series[s] + QLatin1Char(' ') +
+                              QString::number(qint64(*tabla.valores[0][size_t(s)]));
+        EXPECT_TRUE(std::any_of(texto.begin(), texto.end(), [&](const QString& l) {
+            return l.startsWith(linea + u' ');
+        })) << linea.toStdString();
+    }
+
+    // Un reporte que la instalación no tiene: 1, el mensaje del módulo y ningún PDF.
+    const QString otro = dir_.filePath(QStringLiteral("gastos.pdf"));
+    c = Exportar({QStringLiteral("DEMO"), prueba::ClaveHabilitado,
+                  QString::number(TareaDe(QStringLiteral("frmEvolucionGastos"))), Fecha,
+                  QStringLiteral("--salida"), otro},
+                 entorno);
+    EXPECT_EQ(c.estado, 1);
+    ASSERT_EQ(c.lineas.size(), 1);
+    EXPECT_TRUE(c.lineas[0].contains(QStringLiteral("MRV_Gastos_x_Objeto.rpt")));
+    EXPECT_FALSE(QFile::exists(otro));
+}
+
+TEST_F(ExportarPrueba, TareasQueSoloImprimenOTodaviaNoEstan) {
+    const QList<int> disponibles = TareasDisponibles();
+    for (const TareaEstadistica& t : TareasEstadistica()) {
+        const QString csv = dir_.filePath(QStringLiteral("%1.csv").arg(t.codigo));
+        const QStringList args{QStringLiteral("DEMO"),     prueba::ClaveHabilitado,
+                               QString::number(t.codigo),  Fecha,
+                               QStringLiteral("--salida"), csv};
+        if (!disponibles.contains(t.codigo)) {
+            const Corrida c = Exportar(args);
+            EXPECT_EQ(c.estado, 1) << t.codigo;
+            ASSERT_EQ(c.lineas.size(), 1);
+            EXPECT_TRUE(c.lineas[0].contains(t.caption)) << c.lineas[0].toStdString();
+            continue;
+        }
+        std::unique_ptr<QDialog> d = CrearVentanaTarea(t.codigo, nullptr);
+        auto* v = dynamic_cast<frmEstadistica*>(d.get());
+        ASSERT_NE(v, nullptr);
+        if (v->Logica().Descripcion().graficos > 0)
+            continue;
+        // Solo se imprime: otra salida que .pdf no sirve.
+        const Corrida c = Exportar(args);
+        EXPECT_EQ(c.estado, 2) << t.codigo;
+        EXPECT_FALSE(QFile::exists(csv));
+    }
 }
 
 TEST_F(ExportarPrueba, CodigosDeSalida) {
