@@ -31,7 +31,6 @@
 #include "VistaGrafico.h"
 #include "frmEstadistica.h"
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QTextStream>
@@ -176,14 +175,10 @@ int main(int argc, char** argv) {
         return ArgumentosMalos(motivo);
     CargarFuentes();
 
+    PrepararComandoSinPantalla(Programa);
     auto& g = Glob();
-    const QString ruta = qEnvironmentVariable("MIRAVEL_RUTA_SISTEMA",
-                                              QDir::tempPath() + QLatin1String("/miravel-sql/"));
-    g.RutaSistema = ruta.endsWith(QLatin1Char('/')) ? ruta : ruta + QLatin1Char('/');
-    g.VersionSistema = Programa;
     g.NombrePC = NombreEquipo();
     g.UsuarioWindows = UsuarioSistemaOperativo();
-    g.ModoConexion = 0;
     if (!ConectarBase(g.Conexion, pedido->usuario, pedido->clave, g.ServidorBase))
         return SalidaSinConexion;
     // Parámetros, dueño de la suite y código del usuario, como al arrancar el programa.

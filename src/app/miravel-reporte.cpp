@@ -15,7 +15,6 @@
 #include "Glob_Sarvo.h"
 #include "ParametrosArranque.h"
 #include "VentanasPdf.h"
-#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
@@ -71,14 +70,10 @@ int main(int argc, char** argv) {
     CargarFuentes();
     InicializarMensajes();
 
+    PrepararComandoSinPantalla(QStringLiteral("miravel-reporte"));
     auto& g = Glob();
-    const QString ruta = qEnvironmentVariable("MIRAVEL_RUTA_SISTEMA",
-                                              QDir::tempPath() + QLatin1String("/miravel-sql/"));
-    g.RutaSistema = ruta.endsWith(QLatin1Char('/')) ? ruta : ruta + QLatin1Char('/');
-    g.VersionSistema = QStringLiteral("miravel-reporte");
     g.NombrePC = NombreEquipo();
     g.UsuarioWindows = UsuarioSistemaOperativo();
-    g.ModoConexion = 0;
     const QString usuario = pedido->usuario.toUpper();
     if (!ConectarBase(g.Conexion, usuario, pedido->clave, g.ServidorBase))
         return 2;

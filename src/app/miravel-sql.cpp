@@ -6,7 +6,6 @@
 #include "Func_SarvoErrores.h"
 #include "Glob_Sarvo.h"
 #include <QCoreApplication>
-#include <QDir>
 #include <QTextStream>
 #include <cstdio>
 
@@ -19,12 +18,8 @@ int main(int argc, char** argv) {
     }
     InicializarMensajes();
 
+    PrepararComandoSinPantalla(QStringLiteral("miravel-sql"));
     auto& g = Glob();
-    const QString ruta = qEnvironmentVariable("MIRAVEL_RUTA_SISTEMA",
-                                              QDir::tempPath() + QLatin1String("/miravel-sql/"));
-    g.RutaSistema = ruta.endsWith(QLatin1Char('/')) ? ruta : ruta + QLatin1Char('/');
-    g.VersionSistema = QStringLiteral("miravel-sql");
-    g.ModoConexion = 0;
     const QString usuario = args.at(1).toUpper();
     if (!ConectarBase(g.Conexion, usuario, args.at(2), g.ServidorBase))
         return 2;

@@ -4,6 +4,7 @@
 #include "Dialogos.h"
 #include "Glob_Sarvo.h"
 #include "Parametros.h"
+#include <QDir>
 #include <algorithm>
 
 namespace {
@@ -93,4 +94,13 @@ void CerrarConexion(std::unique_ptr<ConexionBase>& conexion) {
     if (conexion)
         conexion->Cerrar();
     conexion.reset();
+}
+
+void PrepararComandoSinPantalla(const QString& programa) {
+    auto& g = Glob();
+    const QString ruta = qEnvironmentVariable("MIRAVEL_RUTA_SISTEMA",
+                                              QDir::tempPath() + QLatin1String("/miravel-sql/"));
+    g.RutaSistema = ruta.endsWith(QLatin1Char('/')) ? ruta : ruta + QLatin1Char('/');
+    g.VersionSistema = programa;
+    g.ModoConexion = 0;
 }

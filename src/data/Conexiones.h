@@ -17,3 +17,8 @@ bool ConectarBase(std::unique_ptr<ConexionBase>& conexion, const QString& usuari
 void AbrirConexionControl(const QString& usuario, const QString& clave,
                           std::unique_ptr<ConexionBase>& conexion);
 void CerrarConexion(std::unique_ptr<ConexionBase>& conexion);
+
+// Sesión de un comando sin pantalla (miravel-sql, miravel-reporte,
+// miravel-exportar): carpeta del sistema de MIRAVEL_RUTA_SISTEMA (o una
+// temporal), el programa como versión y conexión directa.
+void PrepararComandoSinPantalla(const QString& programa);

@@ -11,6 +11,14 @@
 
 namespace {
 
+// La caja, o, si es proporcional, el mayor rectángulo de ese tamaño centrado en ella.
+QRectF CajaDe(const QSizeF& propio, const QRectF& caja, bool proporcional) {
+    if (!proporcional)
+        return caja;
+    const QSizeF s = propio.scaled(caja.size(), Qt::KeepAspectRatio);
+    return QRectF(caja.center() - QPointF(s.width() / 2, s.height() / 2), s);
+}
+
 // Letra de un estilo para un dispositivo: mide "tamano" unidades del pintor
 // cuando el pintor está en puntos, sea cual sea la resolución del dispositivo.
 QFont LetraDe(const Estilo& e, qreal puntosPorPulgada) {
@@ -200,11 +208,7 @@ void Armador::Imagen(const QImage& imagen, const QRectF& caja, bool proporcional
     Trazo t;
     t.tipo = Trazo::Tipo::Imagen;
     t.imagen = imagen;
-    t.caja = caja;
-    if (proporcional) {
-        const QSizeF s = QSizeF(imagen.size()).scaled(caja.size(), Qt::KeepAspectRatio);
-        t.caja = QRectF(caja.center() - QPointF(s.width() / 2, s.height() / 2), s);
-    }
+    t.caja = CajaDe(QSizeF(imagen.size()), caja, proporcional);
     trazos_.push_back(std::move(t));
 }
 
@@ -215,11 +219,7 @@ void Armador::Dibujo(const QPicture& dibujo, const QRectF& caja, bool proporcion
     Trazo t;
     t.tipo = Trazo::Tipo::Dibujo;
     t.dibujo = dibujo;
-    t.caja = caja;
-    if (proporcional) {
-        const QSizeF s = propio.size().scaled(caja.size(), Qt::KeepAspectRatio);
-        t.caja = QRectF(caja.center() - QPointF(s.width() / 2, s.height() / 2), s);
-    }
+    t.caja = CajaDe(propio.size(), caja, proporcional);
     trazos_.push_back(std::move(t));
 }
 

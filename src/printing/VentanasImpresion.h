@@ -41,5 +41,22 @@ public:
     virtual void MostrarVistaPrevia(const QString& titulo) = 0;
 };
 
+// Sin ventanas: nada se puede habilitar ni mostrar, y la vista previa no se
+// puede cargar. Base de las que solo cambian la vista previa (VentanasPdf).
+class SinVentanasImpresion : public VentanasImpresion {
+public:
+    bool HabilitarVentana(const QString&, bool) override { return false; }
+    bool HabilitarControl(const QString&, const QString&, bool) override { return false; }
+    std::optional<bool> ControlHabilitado(const QString&, const QString&) const override {
+        return std::nullopt;
+    }
+    void CargarRecursos() override {}
+    void DescargarRecursos() override {}
+    std::optional<VistaPreviaCargada> CargarVistaPrevia(MotorReporte&) override {
+        return std::nullopt;
+    }
+    void MostrarVistaPrevia(const QString&) override {}
+};
+
 VentanasImpresion& ventanasImpresion();
 void InstalarVentanasImpresion(VentanasImpresion* nuevas); // nullptr: ninguna

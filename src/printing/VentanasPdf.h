@@ -4,17 +4,10 @@
 // lugar de mostrarse, escribe el reporte corrido en un PDF.
 #include "VentanasImpresion.h"
 
-class VentanasPdf : public VentanasImpresion {
+class VentanasPdf : public SinVentanasImpresion {
 public:
     explicit VentanasPdf(QString salida) : salida_(std::move(salida)) {}
 
-    bool HabilitarVentana(const QString&, bool) override { return false; }
-    bool HabilitarControl(const QString&, const QString&, bool) override { return false; }
-    std::optional<bool> ControlHabilitado(const QString&, const QString&) const override {
-        return std::nullopt;
-    }
-    void CargarRecursos() override {}
-    void DescargarRecursos() override {}
     std::optional<VistaPreviaCargada> CargarVistaPrevia(MotorReporte& motor) override;
     // Escribe el PDF si el reporte corrió; si falló, no escribe nada.
     void MostrarVistaPrevia(const QString& titulo) override;
