@@ -4,23 +4,7 @@
 // espacio o un tabulador, y unidos dan la línea sin separadores (entera si
 // no se llegó al tope, su comienzo si se llegó).
 #include "Argumentos.h"
-#include <cstdio>
-#include <cstdlib>
-
-namespace {
-
-void Falla(const char* que) {
-    std::fprintf(stderr, "invariante rota: %s\n", que);
-    std::abort();
-}
-
-#define EXIGIR(cond)                                                                               \
-    do {                                                                                           \
-        if (!(cond))                                                                               \
-            Falla(#cond);                                                                          \
-    } while (0)
-
-} // namespace
+#include "Exigir.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     if (largo < 1 || largo > 4096)

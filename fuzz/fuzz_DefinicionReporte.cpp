@@ -3,24 +3,12 @@
 // válida se diagrama con unas filas al azar y se calcula el texto de cada
 // elemento colocado. Bajo ASan y UBSan; Q_ASSERT activo.
 #include "Corrida.h"
+#include "Exigir.h"
 #include "LectorDefinicion.h"
 #include "PintorReporte.h"
-#include <cstdio>
-#include <cstdlib>
 #include <set>
 
 namespace {
-
-void Falla(const char* que) {
-    std::fprintf(stderr, "invariante rota: %s\n", que);
-    std::abort();
-}
-
-#define EXIGIR(cond)                                                                               \
-    do {                                                                                           \
-        if (!(cond))                                                                               \
-            Falla(#cond);                                                                          \
-    } while (0)
 
 const QString Archivo = QStringLiteral("fuzz.rpt");
 

@@ -5,24 +5,12 @@
 // determinista y no cae ni se cuelga (libFuzzer corta con -timeout), y
 // ocultar dos veces da lo mismo que una.
 #include "Dialecto.h"
+#include "Exigir.h"
 #include "LiteralSql.h"
 #include "Secretos.h"
 #include "SimbolosSql.h"
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
-
-void Falla(const char* que) {
-    std::fprintf(stderr, "invariante rota: %s\n", que);
-    std::abort();
-}
-
-#define EXIGIR(cond)                                                                               \
-    do {                                                                                           \
-        if (!(cond))                                                                               \
-            Falla(#cond);                                                                          \
-    } while (0)
 
 bool Iguales(const SentenciaAdaptada& a, const SentenciaAdaptada& b) {
     if (a.texto != b.texto || a.confirmarDespues != b.confirmarDespues ||

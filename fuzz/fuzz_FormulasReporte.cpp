@@ -4,6 +4,7 @@
 // consulta sin marcas no cambia, el reemplazo nunca toca lo que está fuera
 // de las marcas (los valores no abren ni cierran nada), y ningún patrón ni
 // valor rompe el formato.
+#include "Exigir.h"
 #include "FormatosEs.h"
 #include "Formulas.h"
 #include <QDate>
@@ -11,22 +12,9 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
-
-void Falla(const char* que) {
-    std::fprintf(stderr, "invariante rota: %s\n", que);
-    std::abort();
-}
-
-#define EXIGIR(cond)                                                                               \
-    do {                                                                                           \
-        if (!(cond))                                                                               \
-            Falla(#cond);                                                                          \
-    } while (0)
 
 // Deshace un literal SQL de texto: sin las comillas de los extremos y con las
 // duplicadas simples. nullopt si no tiene esa forma.

@@ -2,23 +2,11 @@
 // teclas al azar sobre un cuadro de texto simulado (como QLineEdit), con
 // invariantes que abortan si se rompen. Bajo ASan y UBSan; Q_ASSERT activo,
 // así que un índice fuera de rango de QString también es una caída.
+#include "Exigir.h"
 #include "LogicaTexto.h"
-#include <cstdio>
-#include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
 
 namespace {
-
-void Falla(const char* que) {
-    std::fprintf(stderr, "invariante rota: %s\n", que);
-    std::abort();
-}
-
-#define EXIGIR(cond)                                                                               \
-    do {                                                                                           \
-        if (!(cond))                                                                               \
-            Falla(#cond);                                                                          \
-    } while (0)
 
 // Caracteres con los que se arman máscaras, textos y teclas: los fijos de
 // siempre, blancos, letras de uno y otro caso, saltos de línea y algo raro.

@@ -5,21 +5,9 @@
 // con cada parámetro en su lugar; y siempre el largo es el del texto más lo
 // que agregó cada parámetro usado.
 #include "ComponerMensaje.h"
-#include <cstdio>
-#include <cstdlib>
+#include "Exigir.h"
 
 namespace {
-
-void Falla(const char* que) {
-    std::fprintf(stderr, "invariante rota: %s\n", que);
-    std::abort();
-}
-
-#define EXIGIR(cond)                                                                               \
-    do {                                                                                           \
-        if (!(cond))                                                                               \
-            Falla(#cond);                                                                          \
-    } while (0)
 
 const QChar Marca = QLatin1Char('@');
 
