@@ -34,13 +34,6 @@ bool Empieza(const QString& sentencia, const QString& palabra) {
 }
 } // namespace
 
-QString LineaDeFila(Recordset& rs) {
-    QByteArray linea;
-    VolcadoFilas(rs, VolcadoFilas::Destino::Consola).Fila(linea);
-    linea.chop(1);
-    return QString::fromUtf8(linea);
-}
-
 bool CorrerSentencia(const QString& sentencia, std::FILE* salida) {
     if (Empieza(sentencia, QStringLiteral("EXEC")))
         return EjecutarSQLSTP(sentencia.mid(4).trimmed());

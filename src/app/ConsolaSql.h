@@ -4,13 +4,8 @@
 #include <QStringList>
 #include <cstdio>
 
-class Recordset;
-
 // Separa la entrada en sentencias: una línea que solo tiene "/" termina cada una.
 QStringList SepararSentencias(const QString& entrada);
-
-// Una fila del resultado: campos separados por tabulador, null vacío.
-QString LineaDeFila(Recordset& rs);
 
 // Corre una sentencia: EXEC → procedimiento, SELECT/WITH → consulta impresa,
 // el resto → sentencia. Las filas de una consulta van a la salida de una sola

@@ -101,10 +101,3 @@ PedidoImpresion EstadisticaImprimible::Impresion(const QDate& fecha) const {
     }
     return p;
 }
-
-std::optional<Imprimible> EstadisticaImprimible::DeTarea(int tarea) {
-    for (const Variante& v : Variantes())
-        if (v.tarea == tarea)
-            return v.cual;
-    return std::nullopt;
-}

@@ -5,7 +5,6 @@
 // en su título, su procedimiento, su reporte y su pedido de impresión, que
 // están en una tabla.
 #include "Estadistica.h"
-#include <optional>
 
 enum class Imprimible { RankingProveedores, RankingBienes, GastosCatProg };
 
@@ -13,14 +12,10 @@ class EstadisticaImprimible : public Estadistica {
 public:
     explicit EstadisticaImprimible(Imprimible cual);
 
-    Imprimible Cual() const { return cual_; }
     // El reporte de la ventana (MRV_RankingProveedores.rpt, ...).
     QString ArchivoReporte() const;
     // Fórmulas y sentencia en el orden de cada ventana; antes, generar y confirmar.
     PedidoImpresion Impresion(const QDate& fecha) const override;
-
-    // Cuál corresponde a un código de tarea (105, 106, 110).
-    static std::optional<Imprimible> DeTarea(int tarea);
 
 private:
     Imprimible cual_;
