@@ -4,6 +4,7 @@
 //   lanzador [carpeta-de-instalacion]     (por defecto, la carpeta actual)
 #include "Lanzador.h"
 #include "ConexionBase.h"
+#include "Equipo.h"
 #include "Fuentes.h"
 #include <QApplication>
 #include <QDir>
@@ -21,10 +22,11 @@
 #endif
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    const QStringList argumentos = ArgumentosDelProceso(argc, argv);
+    int argcQt = 1;
+    QApplication app(argcQt, argv);
     CargarFuentes();
-    const QStringList argumentos = QCoreApplication::arguments();
-    const QString carpeta = argumentos.size() > 1 ? argumentos.at(1) : QDir::currentPath();
+    const QString carpeta = argumentos.isEmpty() ? QDir::currentPath() : argumentos.at(0);
 
     ConexionBase::IdentidadCliente(QStringLiteral("lanzador"));
     QString error;

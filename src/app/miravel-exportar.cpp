@@ -79,7 +79,7 @@ public:
 std::optional<Pedido> LeerArgumentos(const QStringList& args, QString* motivo) {
     Pedido p;
     QStringList sueltos;
-    for (qsizetype i = 1; i < args.size(); ++i) {
+    for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--generar")) {
             p.generar = true;
         } else if (args[i] == QLatin1String("--salida") && i + 1 < args.size() &&
@@ -163,14 +163,17 @@ bool Escribir(frmEstadistica& ventana, const Pedido& p, QString* error) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    // Los argumentos tal como llegaron; Qt solo recibe el nombre del programa.
+    const QStringList argumentos = ArgumentosDelProceso(argc, argv);
+    int argcQt = 1;
+    QApplication app(argcQt, argv);
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
     DialogosContados dialogosContados;
     InstalarDialogos(&dialogosContados);
     InicializarMensajes();
 
     QString motivo;
-    const auto pedido = LeerArgumentos(app.arguments(), &motivo);
+    const auto pedido = LeerArgumentos(argumentos, &motivo);
     if (!pedido)
         return ArgumentosMalos(motivo);
     CargarFuentes();

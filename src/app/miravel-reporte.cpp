@@ -31,10 +31,10 @@ struct Pedido {
 };
 
 std::optional<Pedido> LeerArgumentos(const QStringList& args) {
-    if (args.size() < 4)
+    if (args.size() < 3)
         return std::nullopt;
-    Pedido p{args.at(1), args.at(2), args.at(3), {}, std::nullopt, {}};
-    for (qsizetype i = 4; i < args.size(); i += 2) {
+    Pedido p{args.at(0), args.at(1), args.at(2), {}, std::nullopt, {}};
+    for (qsizetype i = 3; i < args.size(); i += 2) {
         if (i + 1 >= args.size())
             return std::nullopt;
         const QString& opcion = args.at(i);
@@ -59,9 +59,12 @@ int main(int argc, char** argv) {
     // Sin pantalla: las letras y el PDF solo necesitan QtGui.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // Los argumentos tal como llegaron; Qt solo recibe el nombre del programa.
+    const QStringList argumentos = ArgumentosDelProceso(argc, argv);
+    int argcQt = 1;
+    QGuiApplication app(argcQt, argv);
     QTextStream salida(stdout);
-    const auto pedido = LeerArgumentos(app.arguments());
+    const auto pedido = LeerArgumentos(argumentos);
     if (!pedido) {
         QTextStream(stderr) << "Uso: miravel-reporte USUARIO CLAVE ARCHIVO [--formula TEXTO]... "
                                "[--sql SENTENCIA] --pdf SALIDA\n";

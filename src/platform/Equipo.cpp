@@ -48,3 +48,10 @@ QString NombreEjecutable() {
     // Sin extensión: "Miravel.exe" -> "Miravel"; "miravel" queda igual.
     return QFileInfo(ruta).completeBaseName();
 }
+
+QStringList ArgumentosDelProceso(int argc, const char* const* argv) {
+    QStringList argumentos;
+    for (int i = 1; i < argc && argv && argv[i]; ++i)
+        argumentos << QString::fromLocal8Bit(argv[i]);
+    return argumentos;
+}

@@ -38,10 +38,7 @@ QString NombreProgramaCliente() {
 } // namespace
 
 QString LineaDeComandos(int argc, const char* const* argv) {
-    QStringList argumentos;
-    for (int i = 1; i < argc && argv && argv[i]; ++i)
-        argumentos << QString::fromLocal8Bit(argv[i]);
-    return argumentos.join(QLatin1Char(' '));
+    return ArgumentosDelProceso(argc, argv).join(QLatin1Char(' '));
 }
 
 void ObtenerNombrePC() {

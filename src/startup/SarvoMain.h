@@ -11,8 +11,7 @@ QString ObtenerUsuarioWindows();
 
 // La línea de comandos del proceso como un solo texto: los argumentos que
 // recibió main después del nombre del programa, separados por un espacio.
-// Se lee antes de crear la aplicación Qt, que se queda con sus opciones
-// ("-style", "-platform", "-reverse"...) aunque sean un usuario o una clave.
+// Se lee antes de crear la aplicación Qt (ver ArgumentosDelProceso).
 QString LineaDeComandos(int argc, const char* const* argv);
 
 // Ejecuta el arranque completo. Verdadero: hay que mostrar la ventana

@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -59,6 +60,29 @@ int TareaDe(const QString& ventana) {
 }
 
 const QString Fecha = QStringLiteral("30/06/2024");
+
+// Una instalación con el emblema y los reportes dados del árbol que se
+// instala, y el entorno que la señala al comando.
+QProcessEnvironment EntornoConReportes(const QTemporaryDir& instalacion,
+                                       std::initializer_list<const char*> reportes) {
+    QStringList rutas{QStringLiteral("Gda/Reportes/Formato60/GDA_LOGOMUNI.RPT")};
+    for (const char* r : reportes)
+        rutas << QStringLiteral("Miravel/Reportes/Formato85/") + QLatin1String(r);
+    for (const QString& r : rutas)
+        EXPECT_TRUE(prueba::EscribirArchivo(instalacion.filePath(r),
+                                            prueba::LeerArchivo(prueba::ArchivoInstalado(r))));
+    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    entorno.insert(QStringLiteral("MIRAVEL_RUTA_SISTEMA"), instalacion.path());
+    return entorno;
+}
+
+// El texto de un reporte sin la fecha y la hora de impresión de cada página.
+QString SinMomentoDeImpresion(QString texto) {
+    static const QRegularExpression momento(
+        QStringLiteral("^(Impreso el \\d\\d/\\d\\d/\\d{4}|a las \\d\\d:\\d\\d)\\n"),
+        QRegularExpression::MultilineOption);
+    return texto.remove(u'\f').remove(momento).trimmed();
+}
 
 class ExportarPrueba : public prueba::ConSesion {
 protected:
@@ -147,15 +171,8 @@ TEST_F(ExportarPrueba, ImagenesDeLaVentana) {
 }
 
 TEST_F(ExportarPrueba, ReporteDeLaVentanaEnPdf) {
-    // Una instalación con el árbol de reportes que se instala.
     QTemporaryDir instalacion;
-    for (const char* r : {"Miravel/Reportes/Formato85/MRV_TipoCompra.rpt",
-                          "Gda/Reportes/Formato60/GDA_LOGOMUNI.RPT"})
-        ASSERT_TRUE(prueba::EscribirArchivo(
-            instalacion.filePath(QLatin1String(r)),
-            prueba::LeerArchivo(prueba::ArchivoInstalado(QLatin1String(r)))));
-    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
-    entorno.insert(QStringLiteral("MIRAVEL_RUTA_SISTEMA"), instalacion.path());
+    const QProcessEnvironment entorno = EntornoConReportes(instalacion, {"MRV_TipoCompra.rpt"});
 
     const int tarea = TareaDe(QStringLiteral("frmTipoCompra"));
     const QString pdf = dir_.filePath(QStringLiteral("tipos.pdf"));
@@ -195,6 +212,87 @@ TEST_F(ExportarPrueba, ReporteDeLaVentanaEnPdf) {
     EXPECT_FALSE(QFile::exists(otro));
 }
 
+TEST_F(ExportarPrueba, LasQueSoloImprimenGeneranSiempreYEscribenSuReporte) {
+    struct Caso {
+        const char* ventana;
+        const char* tabla; // tabla de trabajo de su generación
+        const char* reporte;
+        const char* esperado; // texto del reporte para el 29/02/2024
+    };
+    const Caso casos[] = {
+        {"frmRankingProveedores", "ges_compras_x_prov", "MRV_RankingProveedores.rpt",
+         "esperado_rankingproveedores.txt"},
+        {"frmRankingBienes", "ges_compras_x_rubro", "MRV_RankingBienes.rpt",
+         "esperado_rankingbienes.txt"},
+        {"frmGastosCatProg", "ges_gastos_x_catprog", "MRV_GastosXCatProg.rpt",
+         "esperado_gastosxcatprog.txt"},
+    };
+    QTemporaryDir instalacion;
+    const QProcessEnvironment entorno =
+        EntornoConReportes(instalacion, {casos[0].reporte, casos[1].reporte, casos[2].reporte});
+    auto otra = prueba::Conectar();
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.ventana);
+        const int tarea = TareaDe(QLatin1String(caso.ventana));
+        ASSERT_NE(tarea, 0);
+        // Sin filas de este usuario: sin --generar, el reporte solo sale si genera.
+        ASSERT_TRUE(otra->Ejecutar(QStringLiteral("DELETE FROM owner_sarvo.%1 WHERE usuario = %2")
+                                       .arg(QLatin1String(caso.tabla))
+                                       .arg(Glob().CodUsuario)));
+        ASSERT_TRUE(otra->Confirmar());
+        const QString pdf = dir_.filePath(QLatin1String(caso.reporte) + QStringLiteral(".pdf"));
+        const Corrida c =
+            Exportar({QStringLiteral("DEMO"), prueba::ClaveHabilitado, QString::number(tarea),
+                      QStringLiteral("29/02/2024"), QStringLiteral("--salida"), pdf},
+                     entorno);
+        ASSERT_EQ(c.estado, 0) << c.lineas.join('|').toStdString();
+        EXPECT_TRUE(c.lineas.isEmpty()) << c.lineas.join('|').toStdString();
+        // Las mismas cifras que imprime la ventana para esa fecha.
+        const QString esperado = QString::fromUtf8(
+            prueba::LeerArchivo(QFileInfo(QStringLiteral(__FILE__)).absolutePath() +
+                                QStringLiteral("/../statistics/") + QLatin1String(caso.esperado)));
+        ASSERT_FALSE(esperado.isEmpty());
+        EXPECT_EQ(SinMomentoDeImpresion(prueba::TextoDePdf(pdf)).toStdString(),
+                  SinMomentoDeImpresion(esperado).toStdString());
+    }
+}
+
+TEST_F(ExportarPrueba, SoloLasTareasQueElUsuarioTiene) {
+    // MRV_O'HIGGINS (comilla en el nombre; ";", "}" y "=" en la clave) tiene
+    // Tipos de Compra por su fila propia y nada más.
+    const QString usuario = QStringLiteral("MRV_O'HIGGINS");
+    const QString clave = QStringLiteral("a;b}c=d");
+    const QString csv = dir_.filePath(QStringLiteral("ohiggins.csv"));
+    const int tipos = TareaDe(QStringLiteral("frmTipoCompra"));
+    Corrida c = Exportar({usuario, clave, QString::number(tipos), Fecha,
+                          QStringLiteral("--generar"), QStringLiteral("--salida"), csv});
+    ASSERT_EQ(c.estado, 0) << c.lineas.join('|').toStdString();
+    // Las mismas cifras que las de DEMO, cada uno en sus tablas de trabajo.
+    const QString deDemo = dir_.filePath(QStringLiteral("demo.csv"));
+    ASSERT_EQ(Exportar({QStringLiteral("DEMO"), prueba::ClaveHabilitado, QString::number(tipos),
+                        Fecha, QStringLiteral("--generar"), QStringLiteral("--salida"), deDemo})
+                  .estado,
+              0);
+    EXPECT_FALSE(Leer(csv).isEmpty());
+    EXPECT_EQ(Leer(csv), Leer(deDemo));
+
+    const std::optional<TareaEstadistica> otra =
+        BuscarTareaEstadistica(TareaDe(QStringLiteral("frmIngresos")));
+    ASSERT_TRUE(otra.has_value());
+    const QString negado = dir_.filePath(QStringLiteral("negado.csv"));
+    c = Exportar({usuario, clave, QString::number(otra->codigo), Fecha, QStringLiteral("--generar"),
+                  QStringLiteral("--salida"), negado});
+    EXPECT_EQ(c.estado, 1);
+    ASSERT_EQ(c.lineas.size(), 1);
+    EXPECT_TRUE(c.lineas[0].startsWith(QStringLiteral("MENSAJE ")));
+    EXPECT_TRUE(c.lineas[0].endsWith(QStringLiteral("El usuario MRV_O'HIGGINS no tiene acceso a la "
+                                                    "tarea %1 (%2)")
+                                         .arg(otra->codigo)
+                                         .arg(otra->caption)))
+        << c.lineas[0].toStdString();
+    EXPECT_FALSE(QFile::exists(negado));
+}
+
 TEST_F(ExportarPrueba, TareasQueSoloImprimenOTodaviaNoEstan) {
     const QList<int> disponibles = TareasDisponibles();
     for (const TareaEstadistica& t : TareasEstadistica()) {
@@ -231,6 +329,14 @@ TEST_F(ExportarPrueba, CodigosDeSalida) {
     EXPECT_EQ(c.estado, 2);
     ASSERT_EQ(c.lineas.size(), 1);
     EXPECT_TRUE(c.lineas[0].startsWith(QStringLiteral("MENSAJE Error al Conectarse a la Base: ")));
+    // Una clave que Qt tomaría por opción propia llega igual a la conexión.
+    for (const char* clave : {"-reverse", "-style", "-platform", "-session"}) {
+        c = Exportar({QStringLiteral("DEMO"), QLatin1String(clave), t, Fecha,
+                      QStringLiteral("--salida"), csv});
+        EXPECT_EQ(c.estado, 2) << clave;
+        ASSERT_EQ(c.lineas.size(), 1) << clave << c.errores.join('|').toStdString();
+        EXPECT_TRUE(c.lineas[0].startsWith(QStringLiteral("MENSAJE Error al Conectarse")));
+    }
     // Usuario dado de baja: tampoco hay sesión.
     c = Exportar({prueba::UsuarioInhabilitado, prueba::ClaveInhabilitado, t, Fecha,
                   QStringLiteral("--salida"), csv});

@@ -116,4 +116,16 @@ TEST_F(Reporte, SinConexionOUsoIncorrectoSaleConDos) {
     EXPECT_FALSE(QFile::exists(Pdf()));
 }
 
+TEST_F(Reporte, LasOpcionesDeQtSonArgumentosComoCualquierOtro) {
+    // Una clave que Qt tomaría por opción propia llega a la conexión y la
+    // conexión la rechaza; si Qt se la quedara, faltarían argumentos.
+    for (const char* clave : {"-reverse", "-style", "-platform", "-session"}) {
+        const Corrida c = Correr({"DEMO", clave, "MRV_TipoCompra.rpt", "--pdf", Pdf()});
+        EXPECT_EQ(c.estado, 2) << clave;
+        ASSERT_EQ(c.lineas.size(), 1) << clave;
+        EXPECT_TRUE(c.lineas[0].startsWith(QStringLiteral("MENSAJE Error al Conectarse")))
+            << c.lineas[0].toStdString();
+    }
+}
+
 } // namespace
