@@ -26,9 +26,9 @@ struct Caso {
     QString sql;
     // Pasos de la adaptación: el texto enviado, "COMMIT" o "ROLLBACK" de la
     // conexión, o el rechazo. Vacío: el texto exacto no se mira aquí.
-    QStringList pasos;
-    long error = 0;    // número de Oracle que da en el servidor; 0: anda
-    QStringList filas; // de una consulta, campos unidos por "|"; vacío: no se miran
+    QStringList pasos = {};
+    long error = 0;         // número de Oracle que da en el servidor; 0: anda
+    QStringList filas = {}; // de una consulta, campos unidos por "|"; vacío: no se miran
 };
 
 inline QString Rechazo(const QString& forma) {

@@ -96,8 +96,9 @@ TEST(DialectoPostgreSQL, LoQueNoConoceQuedaIdentico) {
 
 TEST(DialectoPostgreSQL, TablaDeCasos) {
     for (const auto& c : dialecto::Casos()) {
-        if (!c.pasos.isEmpty())
+        if (!c.pasos.isEmpty()) {
             EXPECT_EQ(dialecto::Pasos(Pg()->Adaptar(c.sql)), c.pasos) << c.sql.toStdString();
+        }
     }
 }
 

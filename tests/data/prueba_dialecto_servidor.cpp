@@ -70,11 +70,12 @@ TEST(DialectoEnElServidor, CadaCasoDeLaTabla) {
             EXPECT_TRUE(ok) << Error(*c);
         } else {
             EXPECT_FALSE(ok);
-            if (!c->Errores().empty())
-                EXPECT_EQ(c->Errores().front().nativo, caso.error) << Error(*c);
+            ASSERT_FALSE(c->Errores().empty());
+            EXPECT_EQ(c->Errores().front().nativo, caso.error) << Error(*c);
         }
-        if (!caso.filas.isEmpty())
+        if (!caso.filas.isEmpty()) {
             EXPECT_EQ(Filas(rs), caso.filas);
+        }
     }
 }
 

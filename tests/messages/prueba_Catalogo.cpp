@@ -186,8 +186,9 @@ TEST_F(Catalogo, CadaNumeroDeOracleMuestraSuCodigoDelCatalogo) {
         const PedidoMensaje& p = guion.mensajes[0];
         EXPECT_EQ(p.titulo, QStringLiteral("Código %1").arg(t.codigo)) << t.oracle;
         EXPECT_FALSE(p.Mensaje.contains(QLatin1Char('@'))) << t.oracle;
-        if (t.parametro)
+        if (t.parametro) {
             EXPECT_TRUE(p.Mensaje.contains(QString::fromUtf8(t.parametro))) << t.oracle;
+        }
     }
     // Sin traducción: el texto interno con el número, nunca una fila del catálogo.
     for (long n : {20102L, 20119L, 20120L, 20122L, 942L}) {

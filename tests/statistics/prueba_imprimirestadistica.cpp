@@ -190,8 +190,9 @@ TEST_F(ImprimirTipoCompra, CadaVentanaConGraficosLlevaSuPedido) {
         EXPECT_TRUE(ventanas.PdfEscrito());
         EXPECT_EQ(UltimoReporte(), pedido.archivo);
         EXPECT_EQ(formulas, esperadas);
-        if (!consultaEsperada.isEmpty())
+        if (!consultaEsperada.isEmpty()) {
             EXPECT_EQ(consulta, consultaEsperada);
+        }
         pedidas.sort();
         EXPECT_EQ(pedidas, graficos);
         EXPECT_TRUE(ventana.habilitada);

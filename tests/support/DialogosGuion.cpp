@@ -26,7 +26,8 @@ std::optional<QString> DialogosGuion::PedirTexto(const QString& pregunta, const 
     preguntas << pregunta;
     if (textos.empty())
         return std::nullopt;
-    auto r = textos.front();
+    std::optional<QString> r;
+    r.swap(textos.front());
     textos.pop_front();
     return r;
 }

@@ -113,9 +113,10 @@ TEST_F(ImprimirGraficos, LaVistaPreviaMuestraElReporteConSuGrafico) {
         EXPECT_EQ(vista->windowTitle(), QStringLiteral("Ocupación de Cargos"));
         EXPECT_EQ(vista->lbPagina()->text(), QStringLiteral("Página:1 de 1"));
         const QString carpeta = qEnvironmentVariable("MIRAVEL_CAPTURAS");
-        if (!carpeta.isEmpty())
+        if (!carpeta.isEmpty()) {
             EXPECT_TRUE(
                 vista->grab().save(carpeta + QStringLiteral("/reporte-ocupacioncargos-vista.png")));
+        }
         vista->Boton(QStringLiteral("CmdCerrar"))->click();
     });
     mirar.start(20);

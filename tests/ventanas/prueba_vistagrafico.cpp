@@ -112,9 +112,10 @@ TEST(VistaGrafico, NadaEnLaFranjaQueTapaElOtroGrafico) {
     EXPECT_LE(v.vista.chart()->plotArea().right(), 361 - 25);
     for (QGraphicsItem* item : v.vista.chart()->childItems())
         if (item->isVisible() && item->zValue() >= 0 &&
-            dynamic_cast<QGraphicsSimpleTextItem*>(item))
+            dynamic_cast<QGraphicsSimpleTextItem*>(item)) {
             EXPECT_LE(item->mapToScene(item->boundingRect()).boundingRect().right(), 361 - 25 + 1)
                 << static_cast<QGraphicsSimpleTextItem*>(item)->text().toStdString();
+        }
 }
 
 TEST(VistaGrafico, RotulosDeCategoriaQueNoCabenSeAchican) {
@@ -127,8 +128,9 @@ TEST(VistaGrafico, RotulosDeCategoriaQueNoCabenSeAchican) {
     ASSERT_NE(eje, nullptr);
     EXPECT_FALSE(eje->truncateLabels()) << "nunca \"...\"";
     const double lugar = v.vista.chart()->plotArea().width() / 23;
-    if (eje->labelsAngle() == 0)
+    if (eje->labelsAngle() == 0) {
         EXPECT_LE(QFontMetrics(eje->labelsFont()).horizontalAdvance(QStringLiteral("31")), lugar);
+    }
     EXPECT_LT(eje->labelsFont().pointSizeF(), 9.0) << "no entran con la letra de siempre";
 }
 
