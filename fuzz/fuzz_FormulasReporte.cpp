@@ -54,7 +54,13 @@ void ProbarCasilla(const QString& casilla, TablaFormulas& tabla) {
         EXIGIR(!std::isnan(a->valor.numero));
     }
     tabla.Poner(a->nombre, a->valor);
-    EXIGIR(tabla.Buscar(a->nombre.toUpper()) != nullptr);
+    // Se encuentra con cualquier grafía del mismo nombre (una sola regla al
+    // guardar y al buscar).
+    const QString n = a->nombre;
+    for (const QString& grafia :
+         {n.toUpper(), n.toLower(), n.toCaseFolded(), n.normalized(QString::NormalizationForm_D),
+          n.normalized(QString::NormalizationForm_KC)})
+        EXIGIR(tabla.Buscar(grafia) != nullptr);
 }
 
 void ProbarConsulta(const QString& sql, const TablaFormulas& tabla) {

@@ -1,4 +1,5 @@
 #include "Recordset.h"
+#include "ClaveNombre.h"
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
@@ -67,7 +68,7 @@ QString Recordset::NombreCampo(int campo) const {
 
 int Recordset::IndiceCampo(const QString& nombre) const {
     for (size_t i = 0; i < columnas_.size(); ++i)
-        if (columnas_[i].nombre.compare(nombre, Qt::CaseInsensitive) == 0)
+        if (MismoNombre(columnas_[i].nombre, nombre))
             return int(i);
     return -1;
 }

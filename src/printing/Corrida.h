@@ -25,7 +25,7 @@ struct Corrida {
     Diagramacion diagramacion;
     QHash<const Elemento*, int> columnas; // columna de cada campo e imagen de la base
     QHash<QString, QImage> imagenes;      // imágenes de archivo, por ruta
-    QHash<QString, QPicture> dibujos;     // imágenes dadas al correr, por nombre en minúsculas
+    QHash<QString, QPicture> dibujos;     // imágenes dadas al correr, por ClaveNombre
 
     // Pocas imágenes de la base ya decodificadas: la misma en cada página
     // (el emblema) se decodifica una vez y el PDF la guarda una sola vez.

@@ -1,4 +1,5 @@
 #include "DatosReporte.h"
+#include "ClaveNombre.h"
 #include <cmath>
 
 QVariant DatosRecordset::Valor(int fila, int columna) const {
@@ -13,7 +14,7 @@ QVariant DatosRecordset::Valor(int fila, int columna) const {
 
 int DatosEnMemoria::Columna(const QString& nombre) const {
     for (int i = 0; i < columnas_.size(); ++i)
-        if (columnas_[i].compare(nombre, Qt::CaseInsensitive) == 0)
+        if (MismoNombre(columnas_[i], nombre))
             return i;
     return -1;
 }

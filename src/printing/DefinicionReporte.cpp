@@ -1,4 +1,5 @@
 #include "DefinicionReporte.h"
+#include "ClaveNombre.h"
 
 QSizeF Definicion::TamanoPagina() const {
     // en milímetros: en puntos QPageSize redondea (A4 daría 209,9 mm de ancho)
@@ -16,14 +17,14 @@ qreal Definicion::AltoUtil() const {
 
 const DeclaracionFormula* Definicion::BuscarFormula(const QString& nombre) const {
     for (const auto& f : formulas)
-        if (f.nombre.compare(nombre, Qt::CaseInsensitive) == 0)
+        if (MismoNombre(f.nombre, nombre))
             return &f;
     return nullptr;
 }
 
 int Definicion::BuscarSubreporte(const QString& nombre) const {
     for (size_t i = 0; i < subreportes.size(); ++i)
-        if (subreportes[i].nombre.compare(nombre, Qt::CaseInsensitive) == 0)
+        if (MismoNombre(subreportes[i].nombre, nombre))
             return int(i);
     return -1;
 }

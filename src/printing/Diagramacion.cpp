@@ -1,4 +1,5 @@
 #include "Diagramacion.h"
+#include "ClaveNombre.h"
 #include <limits>
 
 void Acumulado::Agregar(double v, bool entero) {
@@ -13,7 +14,7 @@ void Acumulado::Agregar(double v, bool entero) {
 
 int Diagramacion::IndiceTotal(const QString& columna) const {
     for (int i = 0; i < columnasTotales.size(); ++i)
-        if (columnasTotales[i].compare(columna, Qt::CaseInsensitive) == 0)
+        if (MismoNombre(columnasTotales[i], columna))
             return i;
     return -1;
 }

@@ -1,4 +1,5 @@
 #include "Formulas.h"
+#include "ClaveNombre.h"
 #include "LiteralSql.h"
 
 namespace {
@@ -104,11 +105,11 @@ std::optional<AsignacionFormula> LeerAsignacionFormula(const QString& casilla, Q
 }
 
 void TablaFormulas::Poner(const QString& nombre, const ValorFormula& valor) {
-    valores_.insert(nombre.toCaseFolded(), valor);
+    valores_.insert(ClaveNombre(nombre), valor);
 }
 
 const ValorFormula* TablaFormulas::Buscar(const QString& nombre) const {
-    const auto it = valores_.constFind(nombre.toCaseFolded());
+    const auto it = valores_.constFind(ClaveNombre(nombre));
     return it == valores_.cend() ? nullptr : &it.value();
 }
 

@@ -30,7 +30,8 @@ std::optional<ValorFormula> LeerValorFormula(const QString& valor, QString* erro
 std::optional<AsignacionFormula> LeerAsignacionFormula(const QString& casilla,
                                                        QString* error = nullptr);
 
-// Valores por nombre, sin distinguir mayúsculas: la última asignación gana.
+// Valores por nombre, sin distinguir mayúsculas (ClaveNombre): la última
+// asignación gana.
 class TablaFormulas {
 public:
     void Poner(const QString& nombre, const ValorFormula& valor);
@@ -38,7 +39,7 @@ public:
     void Limpiar() { valores_.clear(); }
 
 private:
-    QHash<QString, ValorFormula> valores_; // clave: nombre en minúsculas
+    QHash<QString, ValorFormula> valores_; // por ClaveNombre
 };
 
 // Literal de SQL: el número tal cual (ya validado), el texto entre comillas

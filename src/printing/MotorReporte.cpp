@@ -1,5 +1,6 @@
 #include "MotorReporte.h"
 #include "CadenaLogon.h"
+#include "ClaveNombre.h"
 #include "ConexionBase.h"
 #include "Corrida.h"
 #include "Glob_Sarvo.h"
@@ -12,7 +13,7 @@
 namespace {
 
 QString Clave(const QString& subreporte) {
-    return subreporte.trimmed().toCaseFolded();
+    return ClaveNombre(subreporte.trimmed());
 }
 
 QString ErrorDeConexion(const ConexionBase& c) {

@@ -218,7 +218,7 @@ private:
     qint16 opcionReporte_ = 0;
     qint16 zoom_ = ZoomAnchoPagina;
     QDateTime momentoFijo_;
-    std::map<QString, QPicture> imagenesDadas_; // por nombre en minúsculas
+    std::map<QString, QPicture> imagenesDadas_; // por ClaveNombre
     ProveedorImagenes proveedor_;
 
     std::shared_ptr<Definicion> definicion_; // la de archivo_, ya leída

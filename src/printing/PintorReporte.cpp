@@ -1,4 +1,5 @@
 #include "PintorReporte.h"
+#include "ClaveNombre.h"
 #include "Fuentes.h"
 #include <QDir>
 #include <QFileInfo>
@@ -147,7 +148,7 @@ void Armador::Banda(const Corrida& c, const Colocacion& col, QPointF origen) {
         }
         case TipoElemento::Imagen:
             if (!e.origen.isEmpty()) {
-                Dibujo(c.dibujos.value(e.origen.toCaseFolded()), caja, e.proporcional);
+                Dibujo(c.dibujos.value(ClaveNombre(e.origen.trimmed())), caja, e.proporcional);
             } else if (!e.archivo.isEmpty()) {
                 const QString ruta = QFileInfo(d.archivo).absoluteDir().absoluteFilePath(e.archivo);
                 Imagen(c.imagenes.value(ruta), caja, e.proporcional);

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -88,6 +89,46 @@ TEST(Formulas, LaUltimaCasillaDeUnNombreGanaSinDistinguirMayusculas) {
     ASSERT_NE(t.Buscar(QStringLiteral("FECHA")), nullptr);
     EXPECT_EQ(t.Buscar(QStringLiteral("FECHA"))->texto, QStringLiteral("15/03/2024"));
     EXPECT_EQ(t.Buscar(QStringLiteral("Hora")), nullptr);
+}
+
+// Una sola regla al guardar y al buscar, para cualquier nombre Unicode: la
+// "ı" sin punto (mayúscula "I"), la "İ" turca, la eszett alemana y las
+// ligaduras se encuentran con cualquier grafía del mismo nombre.
+TEST(Formulas, UnNombreSeEncuentraConCualquierGrafia) {
+    struct Caso {
+        const char* casilla;
+        std::vector<const char*> grafias;
+    };
+    const Caso casos[] = {
+        {"ı = 0", {"ı", "I", "i"}},
+        {"İl = 1", {"İL", "i̇l", "İl"}},
+        {"Straße = 2", {"STRASSE", "strasse", "STRAẞE"}},
+        {"ẞ = 3", {"ß", "SS", "ss"}},
+        {"ﬁn = 4", {"FIN", "fin", "ﬁN"}},
+        {"Año = 5", {"AÑO", "An\u0303o", "año"}}, // la tilde combinada también
+    };
+    for (const Caso& c : casos) {
+        TablaFormulas t;
+        const AsignacionFormula a = Leer(QString::fromUtf8(c.casilla));
+        t.Poner(a.nombre, a.valor);
+        for (const char* g : c.grafias) {
+            const QString grafia = QString::fromUtf8(g);
+            const ValorFormula* v = t.Buscar(grafia);
+            ASSERT_NE(v, nullptr) << c.casilla << " con " << g;
+            EXPECT_EQ(v->texto, a.valor.texto) << c.casilla;
+        }
+        // Y lo mismo dentro de una consulta: {@NOMBRE} toma el valor guardado.
+        QString r;
+        ASSERT_TRUE(SustituirFormulas(
+            QStringLiteral("SELECT {@") + a.nombre.toUpper() + QStringLiteral("} FROM dual"), t, r))
+            << c.casilla;
+        EXPECT_EQ(r, QStringLiteral("SELECT ") + a.valor.texto + QStringLiteral(" FROM dual"));
+    }
+    // Nombres distintos siguen distintos.
+    TablaFormulas t;
+    t.Poner(QStringLiteral("ı"), Leer(QStringLiteral("ı = 0")).valor);
+    EXPECT_EQ(t.Buscar(QStringLiteral("j")), nullptr);
+    EXPECT_EQ(t.Buscar(QStringLiteral("ıı")), nullptr);
 }
 
 TEST(Formulas, LosValoresEntranALaConsultaComoLiterales) {
