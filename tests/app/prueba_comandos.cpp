@@ -253,7 +253,12 @@ TEST_F(SesionDeComandos, SinOrigenDeDatosOServidorLoDicenEnCastellano) {
         ASSERT_TRUE(prueba::EscribirArchivo(delSistema, caso.odbcIni.toUtf8()));
         QTemporaryDir instalacion;
         QProcess miravel;
-        miravel.setProcessEnvironment(propio);
+        // Su propia carpeta de ejecución: otra copia del programa abierta por
+        // el mismo usuario no lo detiene en "La aplicación está activa".
+        QTemporaryDir ejecucion;
+        QProcessEnvironment delPrograma = propio;
+        delPrograma.insert(QStringLiteral("XDG_RUNTIME_DIR"), ejecucion.path());
+        miravel.setProcessEnvironment(delPrograma);
         miravel.start(QStringLiteral(MIRAVEL), {QStringLiteral("DEMO"), QStringLiteral("demo"),
                                                 instalacion.path() + "/", QStringLiteral("1.0.0")});
         ASSERT_TRUE(miravel.waitForStarted());
