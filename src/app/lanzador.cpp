@@ -6,6 +6,7 @@
 #include "ConexionBase.h"
 #include "Equipo.h"
 #include "Fuentes.h"
+#include "TraduccionesQt.h"
 #include <QApplication>
 #include <QDir>
 #include <QFormLayout>
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     int argcQt = 1;
     QApplication app(argcQt, argv);
     CargarFuentes();
+    CargarTraduccionesQt();
     const QString carpeta = argumentos.isEmpty() ? QDir::currentPath() : argumentos.at(0);
 
     ConexionBase::IdentidadCliente(QStringLiteral("lanzador"));

@@ -4,6 +4,7 @@
 #include "Fuentes.h"
 #include "Func_SarvoErrores.h"
 #include "SarvoMain.h"
+#include "TraduccionesQt.h"
 #include "VentanasImpresionQt.h"
 #include "frmInicio.h"
 #include "frmResources.h"
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
     Aplicacion app(argcQt, argvQt);
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
     CargarFuentes();
+    CargarTraduccionesQt(); // diálogos de archivos e impresión, botones, teclas
     try {
         InicializarImagenes();
         QApplication::setWindowIcon(QIcon(QStringLiteral(":/imagenes/miravel.png")));

@@ -10,9 +10,9 @@
 // 1 si la estadística falló o el usuario no tiene acceso a la tarea, y 2 si
 // no pudo conectar o abrir la sesión o si los argumentos no sirven (el motivo
 // y el uso por la salida de errores, como miravel-sql).
-#include "Conexiones.h"
 #include "DateTimeBox.h"
 #include "DialogosConsola.h"
+#include "DibujoGrafico.h"
 #include "Equipo.h"
 #include "Fuentes.h"
 #include "Func_SarvoErrores.h"
@@ -21,11 +21,11 @@
 #include "Glob_Sarvo.h"
 #include "GrabarTablas.h"
 #include "ImprimirEstadistica.h"
-#include "ParametrosArranque.h"
 #include "Permisos.h"
 #include "SalidaGraficos.h"
+#include "SesionComando.h"
 #include "TareasEstadistica.h"
-#include "Usuarios.h"
+#include "TraduccionesQt.h"
 #include "VentanasEstadisticas.h"
 #include "VentanasPdf.h"
 #include "VistaGrafico.h"
@@ -122,11 +122,12 @@ bool EsPdf(const QString& ruta) {
 }
 
 // "Imprimir Todo" de la ventana con la vista previa cambiada por el PDF, como
-// miravel-reporte. Si el módulo falla ya mostró su mensaje y no queda archivo.
+// miravel-reporte, con los gráficos que piden sus reportes. Si el módulo
+// falla ya mostró su mensaje y no queda archivo.
 bool EscribirPdf(Estadistica& logica, const QDate& fecha, const QString& salida, QString* error) {
     VentanasPdf pdf(QFileInfo(salida).absoluteFilePath());
     InstalarVentanasImpresion(&pdf);
-    const bool impreso = ImprimirEstadistica(logica, fecha);
+    const bool impreso = ImprimirEstadistica(logica, fecha, GraficosDeEstadistica(logica));
     InstalarVentanasImpresion(nullptr);
     if (!impreso || ErrorReporte())
         return false;
@@ -168,6 +169,7 @@ int main(int argc, char** argv) {
     int argcQt = 1;
     QApplication app(argcQt, argv);
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
+    CargarTraduccionesQt(); // los textos de Qt en las imágenes de las ventanas
     DialogosContados dialogosContados;
     InstalarDialogos(&dialogosContados);
     InicializarMensajes();
@@ -178,30 +180,17 @@ int main(int argc, char** argv) {
         return ArgumentosMalos(motivo);
     CargarFuentes();
 
-    PrepararComandoSinPantalla(Programa);
-    auto& g = Glob();
-    g.NombrePC = NombreEquipo();
-    g.UsuarioWindows = UsuarioSistemaOperativo();
-    if (!ConectarBase(g.Conexion, pedido->usuario, pedido->clave, g.ServidorBase))
+    // La sesión y el usuario como en el programa, y el derecho a la tarea como
+    // en su árbol, antes de correr la estadística.
+    if (!AbrirSesionComando(Programa, pedido->usuario, pedido->clave))
         return SalidaSinConexion;
-    // Parámetros, dueño de la suite y código del usuario, como al arrancar el programa.
-    if (!ValidarAcceso(pedido->usuario))
-        return SalidaSinConexion;
-    CargarParametrosSesion(); // tiempo de espera de los reportes y seguimiento
-    g.UsuarioActual = pedido->usuario;
-    // El derecho de acceso a la tarea, como el árbol del programa.
     const auto tarea = BuscarTareaEstadistica(pedido->tarea);
-    if (!AccesoTareaPorCodigo(Sistema, g.UsuarioActual, pedido->tarea)) {
-        MostrarMensaje(QStringLiteral("El usuario %1 no tiene acceso a la tarea %2 (%3)")
-                           .arg(g.UsuarioActual)
-                           .arg(pedido->tarea)
-                           .arg(tarea->caption),
-                       Programa);
+    if (!AccesoTareaInformado(Sistema, Glob().UsuarioActual, pedido->tarea, tarea->caption,
+                              Programa))
         return SalidaFallo;
-    }
     // Ejercicio: año de la fecha del servidor (la del puesto si no se pudo leer).
     const std::optional<QDateTime> hoy = FechaServidor(false);
-    g.EjercicioActual = qint16(hoy ? hoy->date().year() : QDate::currentDate().year());
+    Glob().EjercicioActual = qint16(hoy ? hoy->date().year() : QDate::currentDate().year());
 
     std::unique_ptr<QDialog> dialogo = CrearVentanaTarea(pedido->tarea, nullptr);
     auto* ventana = dynamic_cast<frmEstadistica*>(dialogo.get());

@@ -5,21 +5,25 @@
 // cambio de dueño, las fórmulas después de las automáticas), sin ventanas:
 // escribe el PDF e imprime "PAGINAS <n>". Los mensajes salen como
 // "MENSAJE <título>: <texto>". Sale con 0 si anduvo, 1 si el reporte falló
-// (no está, está mal definido, falló el motor o el PDF) y 2 si no pudo
-// conectar.
-#include "Conexiones.h"
+// (no está, está mal definido, falló el motor o el PDF) o es el de una tarea
+// que el usuario no tiene, y 2 si no pudo conectar o el usuario no puede
+// entrar (inhabilitado, sin menú de Miravel).
 #include "Equipo.h"
 #include "Fuentes.h"
 #include "Func_SarvoErrores.h"
 #include "Func_SarvoImpresion.h"
 #include "Glob_Sarvo.h"
-#include "ParametrosArranque.h"
+#include "Permisos.h"
+#include "SesionComando.h"
+#include "TareasEstadistica.h"
 #include "VentanasPdf.h"
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
 
 namespace {
+
+const QString Programa = QStringLiteral("miravel-reporte");
 
 struct Pedido {
     QString usuario;
@@ -73,17 +77,14 @@ int main(int argc, char** argv) {
     CargarFuentes();
     InicializarMensajes();
 
-    PrepararComandoSinPantalla(QStringLiteral("miravel-reporte"));
-    auto& g = Glob();
-    g.NombrePC = NombreEquipo();
-    g.UsuarioWindows = UsuarioSistemaOperativo();
-    const QString usuario = pedido->usuario.toUpper();
-    if (!ConectarBase(g.Conexion, usuario, pedido->clave, g.ServidorBase))
+    // La sesión y el usuario como en el programa, antes de la consulta dada.
+    if (!AbrirSesionComando(Programa, pedido->usuario, pedido->clave))
         return 2;
-    // Dueño de la suite, encabezado de los reportes y tiempo de los lentos.
-    if (!CargarParametrosGenerales(usuario))
-        return 2;
-    CargarParametrosSesion();
+    // El reporte de una tarea exige el derecho a esa tarea, como su ventana.
+    const auto tarea = TareaDelReporte(QFileInfo(pedido->archivo).fileName());
+    if (tarea && !AccesoTareaInformado(QStringLiteral("Miravel"), Glob().UsuarioActual,
+                                       tarea->codigo, tarea->caption, Programa))
+        return 1;
 
     VentanasPdf pdf(QFileInfo(pedido->pdf).absoluteFilePath());
     InstalarVentanasImpresion(&pdf);
@@ -93,9 +94,8 @@ int main(int argc, char** argv) {
     if (pedido->sql)
         AsignarConsultaReporte(*pedido->sql);
     AsignarOpcionReporte(1);
-    ImprimirReporte(QStringLiteral("miravel-reporte"),
-                    QFileInfo(pedido->archivo).completeBaseName(), pedido->archivo, QVariant(), 1,
-                    0);
+    ImprimirReporte(Programa, QFileInfo(pedido->archivo).completeBaseName(), pedido->archivo,
+                    QVariant(), 1, 0);
     InstalarVentanasImpresion(nullptr);
 
     if (ErrorReporte())
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     if (!pdf.Escrito()) {
         MostrarMensaje(
             QStringLiteral("No se pudo escribir el PDF %1: %2").arg(pedido->pdf, pdf.Falla()),
-            QStringLiteral("miravel-reporte"));
+            Programa);
         return 1;
     }
     salida << "PAGINAS " << pdf.Paginas() << '\n';

@@ -1,10 +1,10 @@
-// miravel-sql USUARIO CLAVE: abre la conexión principal como lo hace Miravel y
-// corre las sentencias de la entrada estándar (separadas por una línea "/").
-// Sale con 0 si todas anduvieron, 1 si alguna falló, 2 si no pudo conectar.
-#include "Conexiones.h"
+// miravel-sql USUARIO CLAVE: abre la sesión como lo hace Miravel (conexión
+// principal y usuario validado) y corre las sentencias de la entrada estándar
+// (separadas por una línea "/"). Sale con 0 si todas anduvieron, 1 si alguna
+// falló, 2 si no pudo conectar o el usuario no puede entrar.
 #include "ConsolaSql.h"
 #include "Func_SarvoErrores.h"
-#include "Glob_Sarvo.h"
+#include "SesionComando.h"
 #include <QCoreApplication>
 #include <QTextStream>
 #include <cstdio>
@@ -17,11 +17,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     InicializarMensajes();
-
-    PrepararComandoSinPantalla(QStringLiteral("miravel-sql"));
-    auto& g = Glob();
-    const QString usuario = args.at(1).toUpper();
-    if (!ConectarBase(g.Conexion, usuario, args.at(2), g.ServidorBase))
+    if (!AbrirSesionComando(QStringLiteral("miravel-sql"), args.at(1), args.at(2)))
         return 2;
 
     QTextStream entrada(stdin);

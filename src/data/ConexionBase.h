@@ -31,6 +31,8 @@ public:
     // Falso si no abrió: Errores() tiene el motivo.
     bool Abrir(const QString& cadenaConexion);
     bool Abierta() const;
+    // La cadena de la última apertura (la que falló, si falló).
+    const QString& CadenaConexion() const { return cadena_; }
     void Cerrar(); // rollback y desconexión; sin efecto si no está abierta
 
     // Se perdió la sesión con el servidor (se detuvo, terminó la sesión o se

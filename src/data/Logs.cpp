@@ -1,5 +1,6 @@
 #include "Logs.h"
 #include "ConexionBase.h"
+#include "DialogosConsola.h"
 #include "Func_SarvoGeneral.h"
 #include "Glob_Sarvo.h"
 #include "Rutas.h"
@@ -194,6 +195,28 @@ void GrabarErrorSql(const QString& tag, const QString& sql, const QString& mensa
         QStringList lineas = CabeceraSentencia("Realizado", 9);
         lineas << QLatin1String("SQL      : ") + sql << QLatin1String("Mensaje  : ") + mensaje
                << QString();
+        Anexar(ruta, lineas);
+    } catch (...) {
+    }
+}
+
+void GrabarErrorConexion(const QString& tag, const QString& cadenaConexion,
+                         const QString& mensaje) {
+    try {
+        // Sin conexión no hay fecha del servidor: el día es el del puesto.
+        QString ruta =
+            PrepararRotativo(tag, QStringLiteral("Errores Sql"), QStringLiteral("ErrSql"));
+        if (ruta.isEmpty()) {
+            const QDate hoy = QDate::currentDate();
+            ruta = RutaLogs(QLatin1String("Errores Sql\\") + LetrasDia(hoy) + tag +
+                            QLatin1String("ErrSql.log"));
+            const QFileInfo info(ruta);
+            if (info.exists() && info.lastModified().date() < hoy)
+                QFile::remove(ruta);
+        }
+        QStringList lineas = CabeceraSentencia("Realizado", 9);
+        lineas << QStringLiteral("Conexión : ") + cadenaConexion
+               << QStringLiteral("Mensaje  : ") + DialogosConsola::EnUnaLinea(mensaje) << QString();
         Anexar(ruta, lineas);
     } catch (...) {
     }

@@ -22,6 +22,9 @@ struct DatosReporteLog {
 void GrabarSeguimiento(const QString& tag, const QString& procedimiento, const QString& texto);
 void GrabarSqlLento(const QString& tag, const QString& sql, qint64 segundos);
 void GrabarErrorSql(const QString& tag, const QString& sql, const QString& mensaje);
+// Una conexión que no se pudo abrir, en el registro de sentencias con error
+// (la cadena sin su clave). Sin fecha del servidor, con la del puesto.
+void GrabarErrorConexion(const QString& tag, const QString& cadenaConexion, const QString& mensaje);
 void GrabarSqlReporte(const QString& tag, const QString& formulario, const DatosReporteLog& rpt);
 void GrabarErrorReporte(const QString& tag, const QString& formulario, const DatosReporteLog& rpt,
                         const QString& mensaje);

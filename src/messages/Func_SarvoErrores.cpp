@@ -1,11 +1,14 @@
 #include "Func_SarvoErrores.h"
 #include "Avisos.h"
+#include "CadenaConexion.h"
 #include "ComponerMensaje.h"
 #include "ConexionBase.h"
 #include "Dialogos.h"
 #include "Func_SarvoGeneral.h"
 #include "FyG_Sarvo.h"
 #include "Glob_Sarvo.h"
+#include "Logs.h"
+#include "OrigenDatosOdbc.h"
 #include "Plantillas.h"
 #include "Recordset.h"
 
@@ -211,15 +214,30 @@ int MostrarErrorConexion(ConexionBase& conexion) {
         return -1;
     }
     const ErrorBase primero = conexion.Errores().front();
+    // El origen de datos que falta o está vacío, el driver que no carga o el
+    // servidor que no contesta se dicen en castellano, con los archivos de
+    // configuración leídos y el servidor.
+    const QString cadena = conexion.CadenaConexion();
+    const auto dsn = ValorAtributo(SepararAtributos(cadena), QLatin1StringView("DSN"));
+    const auto explicacion =
+        dsn ? ExplicarFallaConexion(primero, LeerOrigenDatos(*dsn, cadena)) : std::nullopt;
+    const QString pie = QStringLiteral("Contactarse con el Administrador del Sistema.");
+    QString texto;
+    QString titulo = QStringLiteral("Error al Conectarse a la Base");
+    if (primero.nativo == 1017) {
+        texto = QStringLiteral("El Nombre/Contraseña son Incorrectos");
+    } else if (explicacion) {
+        texto = *explicacion + QLatin1Char('\r') + QLatin1Char('\r') + pie;
+    } else {
+        texto = TextoDelProveedor(primero) + QLatin1Char('\r') + QLatin1Char('\r') + pie;
+        titulo = TituloError;
+    }
+    // Se anota antes de mostrarlo: el mensaje espera a la persona.
+    GrabarErrorConexion(QStringLiteral("MRV"), cadena, texto);
     int resultado = 0;
-    if (primero.nativo == 1017)
-        resultado = MostrarMensaje(QStringLiteral("El Nombre/Contraseña son Incorrectos"),
-                                   QStringLiteral("Error al Conectarse a la Base"));
-    else if (primero.nativo != 1033 && primero.nativo != 1034)
-        resultado =
-            MostrarMensaje(TextoDelProveedor(primero) + QLatin1Char('\r') + QLatin1Char('\r') +
-                               QStringLiteral("Contactarse con el Administrador del Sistema."),
-                           TituloError);
+    // El servidor que arranca o se detiene no se informa.
+    if (explicacion || (primero.nativo != 1033 && primero.nativo != 1034))
+        resultado = MostrarMensaje(texto, titulo);
     conexion.LimpiarErrores();
     return resultado;
 }

@@ -86,3 +86,15 @@ bool AccesoTareaPorCodigo(const QString& sistema, const QString& usuario, int co
     ObtenerPermisos(sistema, usuario, rs.Valor(0).toString(), acceso, alta, baja, modi);
     return acceso;
 }
+
+bool AccesoTareaInformado(const QString& sistema, const QString& usuario, int codigo,
+                          const QString& titulo, const QString& programa) {
+    if (AccesoTareaPorCodigo(sistema, usuario, codigo))
+        return true;
+    MostrarMensaje(QStringLiteral("El usuario %1 no tiene acceso a la tarea %2 (%3)")
+                       .arg(usuario)
+                       .arg(codigo)
+                       .arg(titulo),
+                   programa);
+    return false;
+}

@@ -13,3 +13,8 @@ void ObtenerPermisos(const QString& sistema, const QString& usuario, const QStri
 // `codigo` (la que el árbol ofrece para ese código). Sin tarea con ese código
 // muestra el mensaje 85 con el código y niega.
 bool AccesoTareaPorCodigo(const QString& sistema, const QString& usuario, int codigo);
+
+// Para los comandos sin pantalla: como AccesoTareaPorCodigo y, si lo niega,
+// lo dice nombrando al usuario y la tarea (código y título).
+bool AccesoTareaInformado(const QString& sistema, const QString& usuario, int codigo,
+                          const QString& titulo, const QString& programa);

@@ -212,6 +212,42 @@ TEST_F(ExportarPrueba, ReporteDeLaVentanaEnPdf) {
     EXPECT_FALSE(QFile::exists(otro));
 }
 
+TEST_F(ExportarPrueba, LasDiezTareasEnPdf) {
+    // Cada tarea nombra el reporte que imprime su ventana.
+    const QDate fecha = QDate::fromString(Fecha, QStringLiteral("dd/MM/yyyy"));
+    QTemporaryDir instalacion;
+    QProcessEnvironment entorno = EntornoConReportes(instalacion, {});
+    for (const TareaEstadistica& t : TareasEstadistica()) {
+        std::unique_ptr<QDialog> d = CrearVentanaTarea(t.codigo, nullptr);
+        auto* v = dynamic_cast<frmEstadistica*>(d.get());
+        ASSERT_NE(v, nullptr) << t.codigo;
+        EXPECT_EQ(v->Logica().Impresion(fecha).archivo, t.reporte) << t.codigo;
+        // El reporte, en la carpeta del árbol que se instala donde esté.
+        int copiados = 0;
+        for (const char* formato : {"Formato85", "Formato60"}) {
+            const QString r =
+                QStringLiteral("Miravel/Reportes/%1/").arg(QLatin1String(formato)) + t.reporte;
+            const QByteArray contenido = prueba::LeerArchivo(prueba::ArchivoInstalado(r));
+            if (!contenido.isEmpty() && prueba::EscribirArchivo(instalacion.filePath(r), contenido))
+                ++copiados;
+        }
+        ASSERT_EQ(copiados, 1) << t.reporte.toStdString();
+    }
+    for (const TareaEstadistica& t : TareasEstadistica()) {
+        SCOPED_TRACE(t.codigo);
+        const QString pdf = dir_.filePath(QStringLiteral("%1.pdf").arg(t.codigo));
+        const Corrida c =
+            Exportar({QStringLiteral("DEMO"), prueba::ClaveHabilitado, QString::number(t.codigo),
+                      Fecha, QStringLiteral("--generar"), QStringLiteral("--salida"), pdf},
+                     entorno);
+        EXPECT_EQ(c.estado, 0);
+        EXPECT_TRUE(c.lineas.isEmpty()) << c.lineas.join('|').toStdString();
+        // El reporte entero, con su pie de página.
+        const QString texto = prueba::TextoDePdf(pdf);
+        EXPECT_TRUE(texto.contains(QStringLiteral("Página 1 de "))) << texto.toStdString();
+    }
+}
+
 TEST_F(ExportarPrueba, LasQueSoloImprimenGeneranSiempreYEscribenSuReporte) {
     struct Caso {
         const char* ventana;

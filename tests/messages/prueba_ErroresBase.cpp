@@ -156,7 +156,8 @@ TEST_F(ErroresBase, ErroresAlConectarse) {
     EXPECT_EQ(guion.mensajes[0].titulo, QStringLiteral("Error al Conectarse a la Base"));
     EXPECT_TRUE(mala.Errores().empty());
 
-    // Servidor que no atiende (otro puerto): nada desde aquí.
+    // Servidor que no atiende (otro puerto): lo dice en castellano, con el
+    // origen de datos y el servidor.
     guion.mensajes.clear();
     ConexionBase sinServidor;
     ASSERT_FALSE(sinServidor.Abrir(
@@ -164,17 +165,36 @@ TEST_F(ErroresBase, ErroresAlConectarse) {
         QStringLiteral(";Port=1")));
     ASSERT_FALSE(sinServidor.Errores().empty());
     EXPECT_EQ(sinServidor.Errores().front().nativo, 1034);
-    EXPECT_EQ(MostrarErrorConexion(sinServidor), 0);
-    EXPECT_TRUE(guion.mensajes.empty());
+    EXPECT_EQ(MostrarErrorConexion(sinServidor), 1);
+    ASSERT_EQ(guion.mensajes.size(), 1u);
+    EXPECT_TRUE(guion.mensajes[0].Mensaje.startsWith(
+        "No contesta el servidor de la base de datos que indica el origen de datos ODBC "
+        "\"Oracle\""))
+        << guion.mensajes[0].Mensaje.toStdString();
+    EXPECT_TRUE(guion.mensajes[0].Mensaje.contains(", puerto 1."));
+    EXPECT_EQ(guion.mensajes[0].titulo, QStringLiteral("Error al Conectarse a la Base"));
     EXPECT_TRUE(sinServidor.Errores().empty());
 
-    // Otro motivo: descripción, número y el pedido de contactar al administrador.
+    // Un origen de datos que no está definido: su nombre, no el inglés del driver.
+    guion.mensajes.clear();
     ConexionBase sinOrigen;
     ASSERT_FALSE(
         sinOrigen.Abrir(QStringLiteral("Provider=MSDASQL;DSN=NoExisteMiravel;UID=x;PWD=y")));
-    ASSERT_FALSE(sinOrigen.Errores().empty());
-    const ErrorBase e = sinOrigen.Errores().front();
     MostrarErrorConexion(sinOrigen);
+    ASSERT_EQ(guion.mensajes.size(), 1u);
+    EXPECT_TRUE(guion.mensajes[0].Mensaje.startsWith(
+        "No está definido el origen de datos ODBC \"NoExisteMiravel\".\rArchivos de "
+        "configuración ODBC leídos: "))
+        << guion.mensajes[0].Mensaje.toStdString();
+
+    // Otro motivo: descripción, número y el pedido de contactar al administrador.
+    guion.mensajes.clear();
+    ConexionBase nativo;
+    ASSERT_FALSE(
+        nativo.Abrir(QStringLiteral("Provider=MSDAORA.1;User ID=x;Password=y;Data Source=ORCL")));
+    ASSERT_FALSE(nativo.Errores().empty());
+    const ErrorBase e = nativo.Errores().front();
+    MostrarErrorConexion(nativo);
     ASSERT_EQ(guion.mensajes.size(), 1u);
     EXPECT_EQ(guion.mensajes[0].Mensaje,
               e.descripcion + QStringLiteral("\r Number: ") + QString::number(e.numero) +

@@ -20,6 +20,7 @@
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -266,6 +267,58 @@ TEST_F(VentanaPrincipal, DemoTituloPanelesArbolBarraYSalida) {
     // Un segundo pedido de cierre ya no pregunta.
     v->close();
     EXPECT_EQ(guion.mensajes.size(), 2u);
+}
+
+TEST_F(VentanaPrincipal, SoloConElTeclado) {
+    auto v = Nueva();
+    ASSERT_TRUE(v->Cargar());
+    v->show();
+    QApplication::setActiveWindow(v.get());
+    QTreeWidgetItem* est = v->ArbolMenues->topLevelItem(0);
+    ASSERT_NE(est, nullptr);
+    QAction* menu = v->menuBar()->actions().value(0);
+    ASSERT_NE(menu, nullptr);
+    const auto cerrarMenu = [&] {
+        if (QWidget* abierto = QApplication::activePopupWidget())
+            abierto->close();
+        v->menuBar()->setActiveAction(nullptr);
+        QCoreApplication::processEvents();
+    };
+
+    // Intro sobre una tarea la abre; sobre un menú, nada; las teclas de la
+    // suite siguen consumiéndose sin correr nada.
+    v->ArbolMenues->setFocus();
+    for (QTreeWidgetItem* item : {est, est->child(0), est->child(1)}) {
+        v->ArbolMenues->setCurrentItem(item);
+        QTest::keyClick(v->ArbolMenues, Qt::Key_Return);
+    }
+    QTest::keyClick(v->ArbolMenues, Qt::Key_Enter, Qt::KeypadModifier);
+    for (Qt::Key k : {Qt::Key_Escape, Qt::Key_F3, Qt::Key_F5, Qt::Key_F9})
+        QTest::keyClick(v->ArbolMenues, k);
+    EXPECT_EQ(despachadas, (QList<int>{107, 101, 101}));
+    EXPECT_TRUE(v->isVisible());
+
+    // F10, o Alt sola, lleva a la barra de menú: su primer menú se abre y se
+    // elige con las flechas e Intro.
+    QTest::keyClick(v->ArbolMenues, Qt::Key_F10);
+    EXPECT_EQ(QApplication::activePopupWidget(), menu->menu());
+    cerrarMenu();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    QTest::keyPress(v->ArbolMenues, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(v->ArbolMenues, Qt::Key_Alt);
+    ASSERT_EQ(QApplication::activePopupWidget(), menu->menu());
+    despachadas.clear();
+    QTest::keyClick(menu->menu(), Qt::Key_Down);
+    QTest::keyClick(menu->menu(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(despachadas.size(), 1);
+    cerrarMenu();
+    // Alt con otra tecla no es Alt sola.
+    QTest::keyPress(v->ArbolMenues, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyClick(v->ArbolMenues, Qt::Key_X, Qt::AltModifier);
+    QTest::keyRelease(v->ArbolMenues, Qt::Key_Alt);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    Cerrar(*v);
 }
 
 TEST_F(VentanaPrincipal, ArbolDesdeFilasRechazosFrecuentesYBarra) {

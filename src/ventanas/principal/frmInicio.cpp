@@ -26,6 +26,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
@@ -53,6 +54,51 @@ const char* const ImgList[] = {
 QString ImagenFrecuente(int codigo) {
     return QStringLiteral(":/imagenes/barra/frecuente_%1.png").arg(codigo);
 }
+
+// Teclado propio de la ventana, antes que las teclas de la suite: Intro
+// sobre el árbol corre la tarea como el doble clic; F10, o Alt pulsada y
+// soltada sola, abre la barra de menú.
+class TeclasInicio : public QObject {
+public:
+    explicit TeclasInicio(frmInicio* ventana) : QObject(ventana), ventana_(ventana) {}
+
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        const bool pulsada = evento->type() == QEvent::KeyPress;
+        if ((!pulsada && evento->type() != QEvent::KeyRelease) || !objeto->isWidgetType() ||
+            static_cast<QWidget*>(objeto)->window() != ventana_)
+            return false;
+        const auto* tecla = static_cast<QKeyEvent*>(evento);
+        const bool sola = (tecla->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (!pulsada) {
+            if (tecla->key() != Qt::Key_Alt || !altSola_)
+                return false;
+            altSola_ = false;
+            return AbrirBarraMenu();
+        }
+        altSola_ = tecla->key() == Qt::Key_Alt;
+        if (tecla->key() == Qt::Key_F10 && sola)
+            return AbrirBarraMenu();
+        if ((tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) && sola &&
+            objeto == ventana_->ArbolMenues) {
+            ventana_->ArbolMenues_DblClick();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    bool AbrirBarraMenu() {
+        for (QAction* menu : ventana_->menuBar()->actions())
+            if (menu->isVisible() && menu->isEnabled()) {
+                ventana_->menuBar()->setActiveAction(menu);
+                return true;
+            }
+        return false;
+    }
+
+    frmInicio* ventana_;
+    bool altSola_ = false;
+};
 
 // Área cliente: el fondo estirado y, encima, el árbol de tareas.
 class AreaCliente : public QWidget {
@@ -247,6 +293,7 @@ frmInicio::frmInicio(QWidget* parent) : QMainWindow(parent) {
     Panel(1)->PonerText(TextoPanel1);
 
     InstalarTeclas(this, false);
+    qApp->installEventFilter(new TeclasInicio(this)); // después: se consulta antes
 }
 
 frmInicio::~frmInicio() {
