@@ -27,6 +27,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSet>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -238,10 +239,16 @@ TEST(AccionesGrafico, LaTeclaDeMenuAbreElMenuDelGrafico) {
 
 TEST(AccionesGrafico, VerDatosOrdenaConTotales) {
     Grafico g;
+    g.ventana.move(250, 20); // a su derecha no entra la grilla
+    QApplication::processEvents();
     g.acciones->VerDatos()->trigger();
     QDialog* d = g.acciones->VentanaDatos();
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(d->isVisible());
+    // Al costado del gráfico pero dentro de la pantalla, aunque al costado no entre.
+    ASSERT_NE(d->screen(), nullptr);
+    EXPECT_TRUE(d->screen()->availableGeometry().contains(d->frameGeometry()))
+        << d->frameGeometry().x() << "+" << d->frameGeometry().width();
     auto* grilla = d->findChild<QTableView*>(QStringLiteral("Grilla"));
     ASSERT_NE(grilla, nullptr);
     QAbstractItemModel* m = grilla->model();

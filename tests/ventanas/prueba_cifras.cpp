@@ -140,6 +140,14 @@ TEST_F(Cifras, LaFechaTecleadaEsLaQueSeGenera) {
     EXPECT_TRUE(ui.mensajes[0].Mensaje.contains(QStringLiteral("31/02/2025")));
     EXPECT_EQ(prueba::SentenciasTrazadas(dir.path()), sentencias);
     EXPECT_EQ(v->Fecha()->Value().toDate(), QDate(2024, 3, 15));
+    // Al volver del mensaje la ventana se activa: el foco sigue en la fecha
+    // rechazada, y Escape la descarta sin cerrar la ventana.
+    QEvent activacion(QEvent::ActivationChange);
+    QApplication::sendEvent(v.v, &activacion);
+    ASSERT_TRUE(v->Fecha()->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(v->isVisible());
+    EXPECT_EQ(v->Fecha()->Value().toDate(), QDate(2024, 3, 15));
 }
 
 TEST_F(Cifras, ImprimirTodoRotulaConLaFechaDeLasCifrasYPreguntaSiLaCajaPideOtra) {

@@ -20,6 +20,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -225,9 +226,16 @@ void AccionesGrafico::MostrarDatos() {
     capas->addWidget(referencia);
     capas->addWidget(tabla);
     capas->addWidget(botones);
-    // Al costado de la ventana de la estadística, con su alto.
+    // Al costado de la ventana de la estadística, con su alto y dentro de la
+    // pantalla (encima de la ventana si al costado no entra).
     d->resize(std::max(360, tabla->horizontalHeader()->length() + 40), ventana->height());
-    d->move(ventana->frameGeometry().topRight() + QPoint(8, 0));
     ventanaDatos_ = d;
     d->show();
+    QPoint lugar = ventana->frameGeometry().topRight() + QPoint(8, 0);
+    if (const QScreen* pantalla = ventana->screen()) {
+        const QRect libre = pantalla->availableGeometry();
+        const int ancho = d->frameGeometry().width();
+        lugar.setX(std::max(libre.left(), std::min(lugar.x(), libre.right() + 1 - ancho)));
+    }
+    d->move(lugar);
 }

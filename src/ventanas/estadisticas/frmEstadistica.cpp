@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -311,7 +312,12 @@ void frmEstadistica::resizeEvent(QResizeEvent* evento) {
 }
 
 void frmEstadistica::Form_Activate() {
-    HacerFoco(cmdActualizar_);
+    // Una fecha a medio escribir (o rechazada, al volver del mensaje) conserva
+    // el foco: Escape la descarta en vez de cerrar la ventana.
+    if (fecha_->DateTime()->HayEntrada())
+        HacerFoco(fecha_->DateTime()->Entrada());
+    else
+        HacerFoco(cmdActualizar_);
 }
 
 void frmEstadistica::showEvent(QShowEvent* evento) {
