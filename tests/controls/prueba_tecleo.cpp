@@ -139,6 +139,20 @@ TEST(DateTimeBox, EnterConfirmaLaFechaTecleadaAntesDeAvisarla) {
     EXPECT_EQ(ui.mensajes.size(), 1u);
 }
 
+TEST(DateTimeBox, LaFechaTecleadaEnUnaCajaVaciaEsEsaYNoLaDeHoy) {
+    DialogosGuion ui;
+    Tecleo t;
+    t.caja->PonerPermiteValueNull(true); // la que admite quedar vacía
+    ASSERT_TRUE(t.caja->PonerValue(QVariant()));
+    ASSERT_FALSE(t.caja->TextoTope()->isHidden());
+    QSignalSpy cambios(t.caja, &DateTimeBox::Change);
+    t.Teclear(QStringLiteral("30062024"), Qt::Key_Return);
+    EXPECT_EQ(t.caja->Value().toDate(), QDate(2024, 6, 30));
+    EXPECT_TRUE(t.caja->TextoTope()->isHidden());
+    EXPECT_EQ(cambios.count(), 1);
+    EXPECT_TRUE(ui.mensajes.empty());
+}
+
 TEST(FechaTecleada, MotivosEnCastellanoYLimites) {
     const QDate minimo(1601, 1, 1), maximo(9999, 12, 31);
     struct Caso {
