@@ -4,7 +4,9 @@
 // pantalla: abre la ventana sin mostrarla (la carga) y, con --generar, pulsa
 // "Aceptar" para la FECHA (dd/mm/yyyy). Escribe según la extensión: .png o
 // .svg los gráficos como los dibuja la ventana, .csv o .xlsx sus grillas, .pdf
-// su "Imprimir Todo" por el módulo de impresión. Las que solo imprimen
+// su "Imprimir Todo" por el módulo de impresión, todo rotulado con la fecha de
+// las cifras. Sin --generar, si la tabla de trabajo guarda cifras de otra
+// fecha que FECHA, no escribe nada y lo dice. Las que solo imprimen
 // aceptan solo .pdf y siempre generan (su pedido de impresión lo dice).
 // Los mensajes salen como "MENSAJE <título>: <texto>". Sale con 0 si anduvo,
 // 1 si la estadística falló o el usuario no tiene acceso a la tarea, y 2 si
@@ -146,8 +148,7 @@ bool Escribir(frmEstadistica& ventana, const Pedido& p, QString* error) {
         std::vector<TablaDatos> tablas;
         for (int i = 0; i < graficos; ++i)
             tablas.push_back(TablaDeGrafico(logica.Grafico(i)));
-        const EncabezadoLibro encabezado{logica.Descripcion().caption,
-                                         ventana.Fecha()->Value().toDate(), Glob().Municipalidad};
+        const EncabezadoLibro encabezado{logica.Descripcion().caption, Glob().Municipalidad};
         return GrabarTablas(p.salida, encabezado, tablas, error);
     }
     if (EsPdf(p.salida))
@@ -213,6 +214,17 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     if (dialogosContados.mensajes > 0)
         return SalidaFallo;
+    // Como la ventana, que pregunta antes de imprimir o exportar cifras de otra
+    // fecha que la pedida: sin poder preguntar, no se escribe nada.
+    const QDate cifras = conGraficos ? ventana->Logica().FechaCifras() : QDate();
+    if (cifras.isValid() && cifras != pedido->fecha) {
+        MostrarMensaje(QStringLiteral("Las cifras guardadas de %1 son al %2, no al %3: agregue "
+                                      "--generar para generarlas a esa fecha")
+                           .arg(tarea->caption, DateTimeBox::TextoCorto(cifras),
+                                DateTimeBox::TextoCorto(pedido->fecha)),
+                       Programa);
+        return SalidaFallo;
+    }
 
     QString error;
     const bool escrito = Escribir(*ventana, *pedido, &error);

@@ -1,11 +1,8 @@
 #include "DateTimeBox.h"
-#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPalette>
 
 namespace {
@@ -19,18 +16,6 @@ int Px(int twips) {
 constexpr QRgb Blanco = 0xFFFFFF;
 constexpr QRgb Gris = 0x808080;
 constexpr QRgb GrisClaro = 0xE0E0E0;
-
-// Máscara de Shift, Ctrl y Alt como la esperan los eventos de teclado.
-int MascaraShift(Qt::KeyboardModifiers m) {
-    int mascara = 0;
-    if (m & Qt::ShiftModifier)
-        mascara |= 1;
-    if (m & Qt::ControlModifier)
-        mascara |= 2;
-    if (m & Qt::AltModifier)
-        mascara |= 4;
-    return mascara;
-}
 
 bool EsEnter(int tecla) {
     return tecla == Qt::Key_Return || tecla == Qt::Key_Enter;
@@ -75,185 +60,6 @@ QStringList BolsaPropiedades::Claves() const {
 }
 
 // ---------------------------------------------------------------------------
-// SelectorFecha
-
-SelectorFecha::SelectorFecha(QWidget* parent) : QWidget(parent) {
-    casilla_ = new QCheckBox(this);
-    casilla_->setChecked(true);
-    casilla_->setFocusPolicy(Qt::NoFocus);
-    editor_ = new QDateEdit(this);
-    editor_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    editor_->setCalendarPopup(true);
-    editor_->setMinimumDate(QDate(1601, 1, 1));
-    editor_->setMaximumDate(QDate(9999, 12, 31));
-    editor_->setDate(QDate::currentDate());
-    setFocusProxy(editor_);
-
-    editor_->installEventFilter(this);
-    casilla_->installEventFilter(this);
-    if (QLineEdit* linea = editor_->findChild<QLineEdit*>())
-        linea->installEventFilter(this);
-    if (QCalendarWidget* cw = editor_->calendarWidget()) {
-        calendario_ = cw->window();
-        if (calendario_ && calendario_ != window())
-            calendario_->installEventFilter(this);
-        else
-            calendario_ = nullptr;
-    }
-
-    connect(editor_, &QDateEdit::dateChanged, this, [this] {
-        if (!programando_)
-            CambioDelUsuario();
-    });
-    connect(casilla_, &QCheckBox::toggled, this, [this](bool tildada) {
-        if (programando_)
-            return;
-        nulo_ = !tildada;
-        emit Change();
-    });
-    casilla_->hide();
-    Acomodar();
-}
-
-void SelectorFecha::CambioDelUsuario() {
-    // Elegir un día estando vacío tilda la casilla.
-    if (nulo_) {
-        programando_ = true;
-        casilla_->setChecked(true);
-        programando_ = false;
-        nulo_ = false;
-    }
-    emit Change();
-}
-
-QVariant SelectorFecha::Valor() const {
-    return nulo_ ? QVariant() : QVariant(editor_->date());
-}
-
-bool SelectorFecha::EsNulo() const {
-    return nulo_;
-}
-
-bool SelectorFecha::PonerFecha(const QDate& fecha) {
-    if (!fecha.isValid() || fecha < editor_->minimumDate() || fecha > editor_->maximumDate())
-        return false;
-    programando_ = true;
-    editor_->setDate(fecha);
-    casilla_->setChecked(true);
-    programando_ = false;
-    nulo_ = false;
-    return true;
-}
-
-void SelectorFecha::PonerNulo() {
-    programando_ = true;
-    casilla_->setChecked(false);
-    programando_ = false;
-    nulo_ = true;
-}
-
-bool SelectorFecha::MuestraCasilla() const {
-    return !casilla_->isHidden();
-}
-
-void SelectorFecha::MostrarCasilla(bool mostrar) {
-    casilla_->setVisible(mostrar);
-    Acomodar();
-}
-
-QDate SelectorFecha::Minimo() const {
-    return editor_->minimumDate();
-}
-QDate SelectorFecha::Maximo() const {
-    return editor_->maximumDate();
-}
-
-void SelectorFecha::PonerMinimo(const QDate& fecha) {
-    programando_ = true;
-    editor_->setMinimumDate(fecha);
-    programando_ = false;
-}
-
-void SelectorFecha::PonerMaximo(const QDate& fecha) {
-    programando_ = true;
-    editor_->setMaximumDate(fecha);
-    programando_ = false;
-}
-
-int SelectorFecha::AnchoCasilla() const {
-    return MuestraCasilla() ? casilla_->sizeHint().width() + 2 : 0;
-}
-
-void SelectorFecha::Acomodar() {
-    const int ancho = AnchoCasilla();
-    if (ancho > 0)
-        casilla_->setGeometry(2, 0, ancho - 2, height());
-    editor_->setGeometry(ancho, 0, std::max(0, width() - ancho), height());
-    AjustarFuente();
-}
-
-void SelectorFecha::AjustarFuente() {
-    // La fecha entera tiene que verse en el ancho del control: si no entra con
-    // la letra de la ventana, se achica un poco.
-    QLineEdit* linea = editor_->findChild<QLineEdit*>();
-    if (!linea || linea->width() <= 0 || ajustando_)
-        return;
-    ajustando_ = true;
-    QFont letra = font();
-    qreal puntos = letra.pointSizeF();
-    const QString muestra = QStringLiteral("00/00/0000");
-    while (puntos > 6 && QFontMetrics(letra).horizontalAdvance(muestra) + 8 > linea->width()) {
-        puntos -= 0.5;
-        letra.setPointSizeF(puntos);
-    }
-    if (editor_->font() != letra)
-        editor_->setFont(letra);
-    ajustando_ = false;
-}
-
-void SelectorFecha::resizeEvent(QResizeEvent* evento) {
-    QWidget::resizeEvent(evento);
-    Acomodar();
-}
-
-bool SelectorFecha::eventFilter(QObject* objeto, QEvent* evento) {
-    if (calendario_ && objeto == calendario_) {
-        if (evento->type() == QEvent::Show)
-            emit DropDown();
-        else if (evento->type() == QEvent::Hide)
-            emit CloseUp();
-        return false;
-    }
-    switch (evento->type()) {
-    case QEvent::Resize:
-        if (objeto != editor_ && objeto != casilla_)
-            AjustarFuente(); // el campo de texto del editor cambió de ancho
-        break;
-    case QEvent::MouseButtonPress:
-        if (static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton && isEnabled())
-            emit Click();
-        break;
-    case QEvent::KeyPress:
-        if (objeto == editor_) {
-            auto* tecla = static_cast<QKeyEvent*>(evento);
-            if (EsEnter(tecla->key())) {
-                int codigo = 13;
-                emit KeyDown(codigo, MascaraShift(tecla->modifiers()));
-                int ascii = 13;
-                emit KeyPress(ascii);
-                // Un manejador que anula la tecla la consume.
-                if (codigo == 0 || ascii == 0)
-                    return true;
-            }
-        }
-        break;
-    default:
-        break;
-    }
-    return false;
-}
-
-// ---------------------------------------------------------------------------
 // DateTimeBox
 
 QString DateTimeBox::TextoCorto(const QDate& fecha) {
@@ -277,6 +83,7 @@ DateTimeBox::DateTimeBox(QWidget* parent) : QWidget(parent) {
     resize(Px(1335), Px(315));
 
     connect(selector_, &SelectorFecha::Change, this, &DateTimeBox::AlCambiar);
+    connect(selector_, &SelectorFecha::FechaTecleada, this, &DateTimeBox::AlTeclearFecha);
     connect(selector_, &SelectorFecha::Click, this, &DateTimeBox::AlHacerClick);
     connect(selector_, &SelectorFecha::CloseUp, this, &DateTimeBox::AlCerrarCalendario);
     connect(selector_, &SelectorFecha::KeyDown, this,
@@ -457,6 +264,14 @@ void DateTimeBox::AlCambiar() {
     if (estabaNulo_)
         selector_->PonerFecha(QDate::currentDate());
     MostrarTope(selector_->EsNulo());
+    ActualizarTextos();
+    emit Change();
+}
+
+void DateTimeBox::AlTeclearFecha() {
+    // La fecha tecleada entera queda tal cual, también si la caja estaba vacía.
+    estabaNulo_ = false;
+    MostrarTope(false);
     ActualizarTextos();
     emit Change();
 }

@@ -3,6 +3,7 @@
 // desplegable, y dos cuadros de texto encima. Puede quedar sin fecha (se ve
 // el texto TextoValueNull en gris sobre la fecha) y, deshabilitada, muestra la
 // fecha como texto sobre fondo gris en lugar del selector apagado.
+#include "SelectorFecha.h"
 #include <QDate>
 #include <QList>
 #include <QPair>
@@ -10,8 +11,6 @@
 #include <QVariant>
 #include <QWidget>
 
-class QCheckBox;
-class QDateEdit;
 class QLineEdit;
 
 // Propiedades guardadas de un control, en el orden en que se escriben.
@@ -25,61 +24,6 @@ public:
 
 private:
     QList<QPair<QString, QVariant>> entradas_;
-};
-
-// Selector de fecha: una casilla (opcional) que dice si hay fecha y un editor
-// "dd/MM/yyyy" con calendario. Sin tilde su valor es nulo. Avisa los cambios
-// que hace el usuario, no los que hace el programa.
-class SelectorFecha : public QWidget {
-    Q_OBJECT
-
-public:
-    explicit SelectorFecha(QWidget* parent = nullptr);
-
-    // Fecha, o QVariant nulo sin tilde.
-    QVariant Valor() const;
-    bool EsNulo() const;
-    // Falso si la fecha no es válida o está fuera de mínimo y máximo.
-    bool PonerFecha(const QDate& fecha);
-    void PonerNulo();
-
-    bool MuestraCasilla() const;
-    void MostrarCasilla(bool mostrar);
-    QDate Minimo() const;
-    QDate Maximo() const;
-    void PonerMinimo(const QDate& fecha);
-    void PonerMaximo(const QDate& fecha);
-
-    QDateEdit* Editor() const { return editor_; }
-    QCheckBox* Casilla() const { return casilla_; }
-    int AnchoCasilla() const;
-
-signals:
-    void Change();
-    void Click();
-    void DropDown();
-    void CloseUp();
-    void KeyDown(int& KeyCode, int Shift);
-    void KeyPress(int& KeyAscii);
-    // Campos de retrollamada del formato: el formato "dd/MM/yyyy" no tiene,
-    // así que este selector nunca lo emite; la caja lo reenvía igual.
-    void CallbackKeyDown(int KeyCode, int Shift, const QString& CallbackField, QDate& CallbackDate);
-
-protected:
-    bool eventFilter(QObject* objeto, QEvent* evento) override;
-    void resizeEvent(QResizeEvent* evento) override;
-
-private:
-    void Acomodar();
-    void AjustarFuente();
-    void CambioDelUsuario();
-
-    QCheckBox* casilla_ = nullptr;
-    QDateEdit* editor_ = nullptr;
-    QWidget* calendario_ = nullptr; // ventana emergente del calendario, vigilada
-    bool nulo_ = false;
-    bool programando_ = false; // los cambios del programa no se avisan
-    bool ajustando_ = false;
 };
 
 class DateTimeBox : public QWidget {
@@ -118,6 +62,10 @@ public:
     QDate MaxDate() const;
     // Solo si el mínimo actual es anterior; si no, se ignora.
     void PonerMaxDate(const QDate& fecha);
+
+    // Confirma la fecha que se está tecleando antes de leerla: falso si no es
+    // una fecha (la caja ya lo dijo y conserva la suya).
+    bool ConfirmarEntrada() { return selector_->ConfirmarEntrada(); }
 
     void Refresh() {}
     void CambiaFormatoTrasCheckBox();
@@ -162,6 +110,7 @@ private:
     void ActualizarTextos();
     // Respuestas a los avisos del selector.
     void AlCambiar();
+    void AlTeclearFecha();
     void AlHacerClick();
     void AlCerrarCalendario();
 

@@ -9,7 +9,7 @@ namespace LibroXlsx {
 namespace {
 
 constexpr int MaximoNombreHoja = 31;
-constexpr int FilaEncabezado = 4; // tres renglones de título y uno en blanco
+constexpr int FilaEncabezado = 5; // cuatro renglones de título y uno en blanco
 
 // Letra de columna de planilla (0 -> A, 26 -> AA).
 QString LetraColumna(int columna) {
@@ -87,13 +87,17 @@ bool Escribir(const QString& ruta, const EncabezadoLibro& e, const std::vector<T
                                    s.toUtf8().constData(), f);
         };
         texto(0, 0, e.titulo, titulo);
-        texto(1, 0, QStringLiteral("Fecha"), negrita);
-        if (e.fecha.isValid()) {
-            lxw_datetime d{e.fecha.year(), e.fecha.month(), e.fecha.day(), 0, 0, 0};
+        // La fecha para la que se generaron las cifras, no la de la ventana.
+        texto(1, 0, t.sinDatos ? QStringLiteral("Sin datos al") : QStringLiteral("Cifras al"),
+              negrita);
+        if (t.fecha.isValid()) {
+            lxw_datetime d{t.fecha.year(), t.fecha.month(), t.fecha.day(), 0, 0, 0};
             worksheet_write_datetime(hoja, 1, 1, &d, fecha);
         }
-        texto(2, 0, QStringLiteral("Municipalidad"), negrita);
-        texto(2, 1, e.municipalidad, nullptr);
+        texto(2, 0, QStringLiteral("Unidad"), negrita);
+        texto(2, 1, t.unidad, nullptr);
+        texto(3, 0, QStringLiteral("Municipalidad"), negrita);
+        texto(3, 1, e.municipalidad, nullptr);
 
         // Formato de número por serie: con o sin decimales.
         std::vector<lxw_format*> formatos;
@@ -109,27 +113,34 @@ bool Escribir(const QString& ruta, const EncabezadoLibro& e, const std::vector<T
             formatosTotal.push_back(ft);
         }
 
-        std::vector<int> anchos(size_t(t.Series()) + 1, 0);
+        // Columnas: la categoría, su nombre si lo tiene, y una por serie.
+        const bool conNombres = t.ConNombres();
+        const int primera = conNombres ? 2 : 1;
+        std::vector<int> anchos(size_t(t.Series() + primera), 0);
         const auto medir = [&anchos](int columna, const QString& s) {
             anchos[size_t(columna)] = std::max(anchos[size_t(columna)], int(s.size()));
         };
-        texto(FilaEncabezado, 0, t.encabezadoCategorias, negrita);
-        medir(0, t.encabezadoCategorias);
-        for (int c = 0; c < t.Series(); ++c) {
-            texto(FilaEncabezado, c + 1, t.series.at(c), negrita);
-            medir(c + 1, t.series.at(c));
-        }
+        const auto rotulo = [&](int fila, int columna, const QString& s, lxw_format* f) {
+            texto(fila, columna, s, f);
+            medir(columna, s);
+        };
+        rotulo(FilaEncabezado, 0, t.encabezadoCategorias, negrita);
+        if (conNombres)
+            rotulo(FilaEncabezado, 1, t.encabezadoNombres, negrita);
+        for (int c = 0; c < t.Series(); ++c)
+            rotulo(FilaEncabezado, c + primera, t.series.at(c), negrita);
         for (int f = 0; f < t.Filas(); ++f) {
             const int fila = FilaEncabezado + 1 + f;
-            texto(fila, 0, t.categorias.at(f), nullptr);
-            medir(0, t.categorias.at(f));
+            rotulo(fila, 0, t.categorias.at(f), nullptr);
+            if (conNombres)
+                rotulo(fila, 1, t.nombres.value(f), nullptr);
             for (int c = 0; c < t.Series(); ++c) {
                 const auto& v = t.valores[size_t(f)][size_t(c)];
                 if (!v)
                     continue;
-                worksheet_write_number(hoja, lxw_row_t(fila), lxw_col_t(c + 1), *v,
+                worksheet_write_number(hoja, lxw_row_t(fila), lxw_col_t(c + primera), *v,
                                        formatos[size_t(c)]);
-                medir(c + 1, NumerosEs::Mostrar(*v, t.Decimales(c)));
+                medir(c + primera, NumerosEs::Mostrar(*v, t.Decimales(c)));
             }
         }
         // Totales: fórmulas con su valor ya calculado.
@@ -137,16 +148,16 @@ bool Escribir(const QString& ruta, const EncabezadoLibro& e, const std::vector<T
         texto(filaTotal, 0, QStringLiteral("Total"), negrita);
         const std::vector<double> totales = t.Totales();
         for (int c = 0; c < t.Series(); ++c) {
-            const QString letra = LetraColumna(c + 1);
+            const QString letra = LetraColumna(c + primera);
             const QString formula = t.Filas() ? QStringLiteral("=SUM(%1%2:%1%3)")
                                                     .arg(letra)
                                                     .arg(FilaEncabezado + 2)
                                                     .arg(filaTotal)
                                               : QStringLiteral("=0");
-            worksheet_write_formula_num(hoja, lxw_row_t(filaTotal), lxw_col_t(c + 1),
+            worksheet_write_formula_num(hoja, lxw_row_t(filaTotal), lxw_col_t(c + primera),
                                         formula.toUtf8().constData(), formatosTotal[size_t(c)],
                                         totales[size_t(c)]);
-            medir(c + 1, NumerosEs::Mostrar(totales[size_t(c)], t.Decimales(c)));
+            medir(c + primera, NumerosEs::Mostrar(totales[size_t(c)], t.Decimales(c)));
         }
         for (size_t c = 0; c < anchos.size(); ++c)
             worksheet_set_column(hoja, lxw_col_t(c), lxw_col_t(c), Ancho(anchos[c]), nullptr);

@@ -1,16 +1,15 @@
 #pragma once
 // Las tablas de los gráficos como libro de planilla (XLSX): una hoja por
-// gráfico con el título de la estadística, la fecha y la municipalidad arriba,
-// el encabezado en negrita, números de verdad con formato y una fila de totales.
+// gráfico con el título de la estadística, la fecha de sus cifras, su unidad y
+// la municipalidad arriba, el encabezado en negrita, números de verdad con
+// formato y una fila de totales.
 #include "TablaDatos.h"
-#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <vector>
 
 struct EncabezadoLibro {
     QString titulo; // el de la estadística ("Tipos de Compra")
-    QDate fecha;    // la de la ventana
     QString municipalidad;
 };
 

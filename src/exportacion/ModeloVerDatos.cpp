@@ -10,6 +10,7 @@ ModeloVerDatos::ModeloVerDatos(TablaDatos tabla, QObject* padre)
     orden_.resize(size_t(tabla_.Filas()));
     std::iota(orden_.begin(), orden_.end(), 0);
     totales_ = tabla_.Totales();
+    conNombres_ = tabla_.ConNombres();
 }
 
 int ModeloVerDatos::rowCount(const QModelIndex& padre) const {
@@ -17,7 +18,7 @@ int ModeloVerDatos::rowCount(const QModelIndex& padre) const {
 }
 
 int ModeloVerDatos::columnCount(const QModelIndex& padre) const {
-    return padre.isValid() ? 0 : tabla_.Series() + 1;
+    return padre.isValid() ? 0 : tabla_.Series() + Primera();
 }
 
 QVariant ModeloVerDatos::data(const QModelIndex& indice, int rol) const {
@@ -27,13 +28,15 @@ QVariant ModeloVerDatos::data(const QModelIndex& indice, int rol) const {
     const int columna = indice.column();
     const bool total = EsFilaTotal(fila);
     if (rol == Qt::TextAlignmentRole)
-        return columna == 0 ? int(Qt::AlignLeft | Qt::AlignVCenter)
-                            : int(Qt::AlignRight | Qt::AlignVCenter);
+        return columna < Primera() ? int(Qt::AlignLeft | Qt::AlignVCenter)
+                                   : int(Qt::AlignRight | Qt::AlignVCenter);
     if (rol != Qt::DisplayRole)
         return {};
     if (columna == 0)
         return total ? QStringLiteral("Total") : tabla_.categorias.at(orden_[size_t(fila)]);
-    const int serie = columna - 1;
+    if (columna < Primera())
+        return total ? QString() : tabla_.nombres.value(orden_[size_t(fila)]);
+    const int serie = columna - Primera();
     const int decimales = tabla_.Decimales(serie);
     if (total)
         return NumerosEs::Mostrar(totales_[size_t(serie)], decimales);
@@ -44,23 +47,27 @@ QVariant ModeloVerDatos::data(const QModelIndex& indice, int rol) const {
 QVariant ModeloVerDatos::headerData(int seccion, Qt::Orientation orientacion, int rol) const {
     if (rol != Qt::DisplayRole || orientacion != Qt::Horizontal)
         return QAbstractTableModel::headerData(seccion, orientacion, rol);
-    return seccion == 0 ? tabla_.encabezadoCategorias : tabla_.series.value(seccion - 1);
+    if (seccion == 0)
+        return tabla_.encabezadoCategorias;
+    return seccion < Primera() ? tabla_.encabezadoNombres
+                               : tabla_.series.value(seccion - Primera());
 }
 
 void ModeloVerDatos::sort(int columna, Qt::SortOrder orden) {
-    if (columna < 0 || columna > tabla_.Series())
+    if (columna < 0 || columna >= columnCount())
         return;
     emit layoutAboutToBeChanged();
     const bool asc = orden == Qt::AscendingOrder;
-    if (columna == 0) {
+    if (columna < Primera()) {
+        const QStringList& textos = columna == 0 ? tabla_.categorias : tabla_.nombres;
         QCollator cotejo(QLocale(QLocale::Spanish, QLocale::Argentina));
         cotejo.setNumericMode(true);
         std::stable_sort(orden_.begin(), orden_.end(), [&](int a, int b) {
-            const int r = cotejo.compare(tabla_.categorias.at(a), tabla_.categorias.at(b));
+            const int r = cotejo.compare(textos.value(a), textos.value(b));
             return asc ? r < 0 : r > 0;
         });
     } else {
-        const size_t s = size_t(columna - 1);
+        const size_t s = size_t(columna - Primera());
         std::stable_sort(orden_.begin(), orden_.end(), [&](int a, int b) {
             const auto& va = tabla_.valores[size_t(a)][s];
             const auto& vb = tabla_.valores[size_t(b)][s];

@@ -6,16 +6,25 @@ namespace TextoTablas {
 
 namespace {
 
-// Una tabla en líneas, con el separador dado y cada texto pasado por el arreglo.
+// Una tabla en líneas, con el separador dado y cada texto pasado por el arreglo:
+// el título y la referencia (fecha y unidad), si los hay, y la grilla.
 template <typename Arreglo>
 QString Lineas(const TablaDatos& t, QChar separador, const QString& finLinea, Arreglo arreglar) {
     QString salida;
+    for (const QString& renglon : {t.titulo, t.Referencia()})
+        if (!renglon.isEmpty())
+            salida += arreglar(renglon) + finLinea;
+    const bool nombres = t.ConNombres();
     salida += arreglar(t.encabezadoCategorias);
+    if (nombres)
+        salida += separador + arreglar(t.encabezadoNombres);
     for (const QString& serie : t.series)
         salida += separador + arreglar(serie);
     salida += finLinea;
     for (int f = 0; f < t.Filas(); ++f) {
         salida += arreglar(t.categorias.at(f));
+        if (nombres)
+            salida += separador + arreglar(t.nombres.value(f));
         for (int c = 0; c < t.Series(); ++c) {
             salida += separador;
             const auto& v = t.valores[size_t(f)][size_t(c)];

@@ -67,13 +67,16 @@ bool Estadistica::GenerarYConfirmar(const QDate& fecha) {
 }
 
 void Estadistica::CargarGrafico(CajaFecha& fecha) {
+    fechaGenerada_ = QDate();
     if (d_.graficos > 0)
         Proteger([&] { LeerAlCargar(fecha); });
 }
 
 bool Estadistica::Aceptar(CajaFecha& fecha) {
-    if (!GenerarYConfirmar(fecha.Fecha()))
+    const QDate pedida = fecha.Fecha();
+    if (!GenerarYConfirmar(pedida))
         return false;
+    fechaGenerada_ = pedida;
     Proteger([&] { LeerTrasGenerar(fecha); });
     return true;
 }
@@ -110,19 +113,22 @@ int Estadistica::FilasGrafico(const Recordset& rs) {
 }
 
 void Estadistica::LlenarFilas(ModeloGrafico& g, Recordset& rs, int n, const QString& campoRotulo,
-                              const std::vector<ValorFila>& valores) {
+                              const std::vector<ValorFila>& valores, const QString& campoNombre) {
     int fila = 1;
     for (rs.MoveFirst(); !rs.Eof() && fila <= n; rs.MoveNext(), ++fila) {
         g.SetRowLabel(fila, 1, Texto(rs, campoRotulo));
+        if (!campoNombre.isEmpty())
+            g.PonerNombreFila(fila, Texto(rs, campoNombre));
         for (size_t c = 0; c < valores.size(); ++c)
             g.SetData(fila, int(c) + 1, valores[c](rs), 0);
     }
 }
 
 void Estadistica::LlenarGrafico(ModeloGrafico& g, Recordset& rs, const LecturaGrafico& l,
-                                CajaFecha* fecha) {
+                                CajaFecha* fecha) const {
     const int n = std::min(FilasGrafico(rs), l.maximo);
     const int series = int(l.valores.size());
+    AnotarCifras(g, rs, n);
     if (n == 0) {
         if (l.ceros > 0) {
             g.GrillaDeCeros(l.ceros, series);
@@ -138,7 +144,7 @@ void Estadistica::LlenarGrafico(ModeloGrafico& g, Recordset& rs, const LecturaGr
     g.SetSize(n, series, n, series);
     if (l.marcadores)
         g.RecetaMarcadores();
-    LlenarFilas(g, rs, n, l.campoRotulo, l.valores);
+    LlenarFilas(g, rs, n, l.campoRotulo, l.valores, l.campoNombre);
 }
 
 Estadistica::ValorFila Estadistica::Millones(const QString& campo) {
@@ -157,15 +163,36 @@ QString Estadistica::FormulaMunicipalidad() {
     return QLatin1String("Municipalidad='") + Glob().Municipalidad + QLatin1Char('\'');
 }
 
-void Estadistica::DevolverFecha(const Recordset& rs, CajaFecha& fecha) {
+QDate Estadistica::FechaDeFila(const Recordset& rs) {
     const QVariant v = rs.Valor(QStringLiteral("FECHA"));
-    QDate dia;
     if (v.typeId() == QMetaType::QDateTime)
-        dia = v.toDateTime().date();
-    else if (!v.isNull() && v.isValid())
-        dia = v.toDate();
+        return v.toDateTime().date();
+    return !v.isNull() && v.isValid() ? v.toDate() : QDate();
+}
+
+void Estadistica::DevolverFecha(const Recordset& rs, CajaFecha& fecha) {
+    const QDate dia = FechaDeFila(rs);
     if (dia.isValid())
         fecha.PonerFecha(dia);
+}
+
+void Estadistica::AnotarCifras(ModeloGrafico& g, Recordset& rs, int filas) const {
+    g.SinDatos = filas == 0;
+    QDate dia;
+    if (filas > 0) {
+        rs.MoveFirst();
+        dia = FechaDeFila(rs);
+    }
+    g.FechaCifras = dia.isValid() ? dia : fechaGenerada_;
+}
+
+QDate Estadistica::FechaCifras() const {
+    // La del primer gráfico que la sabe: al cargar Ingresos sin cobros en el
+    // mes, la tabla diaria está vacía y la mensual trae su FECHA.
+    for (int i = 0; i < d_.graficos && i < 2; ++i)
+        if (graficos_[size_t(i)].FechaCifras.isValid())
+            return graficos_[size_t(i)].FechaCifras;
+    return QDate();
 }
 
 void Estadistica::Proteger(const std::function<void()>& paso) {

@@ -77,6 +77,12 @@ public:
     // Lo que "Imprimir Todo" manda al módulo de impresión para esa fecha.
     virtual PedidoImpresion Impresion(const QDate& fecha) const = 0;
 
+    // Fecha para la que se generaron las cifras a la vista (la FECHA de la
+    // tabla de trabajo, o la de "Aceptar" si la tabla no la trae), la del
+    // primer gráfico que la sabe; inválida si no se sabe. Es la que rotula la
+    // impresión y lo exportado.
+    QDate FechaCifras() const;
+
     // Llamadas a los procedimientos, calificadas con el dueño de la suite.
     QStringList SentenciasGeneracion(const QDate& fecha) const;
     // Año de cuatro cifras, y la fecha como la espera la sesión de la base
@@ -102,6 +108,12 @@ protected:
     static double NumeroDeTexto(const Recordset& rs, const QString& campo);
     // Pone en la caja la FECHA de la fila actual, si trae una.
     static void DevolverFecha(const Recordset& rs, CajaFecha& fecha);
+    // FECHA de la fila actual; inválida si no la trae.
+    static QDate FechaDeFila(const Recordset& rs);
+    // Anota en el gráfico de qué fecha son sus cifras y si la lectura vino
+    // vacía (filas: las leídas). Con filas, la FECHA de la primera; sin ella,
+    // o sin filas, la fecha para la que "Aceptar" generó (al cargar, ninguna).
+    void AnotarCifras(ModeloGrafico& g, Recordset& rs, int filas) const;
 
     // Lo que repiten las ventanas al llenar sus gráficos.
     // Valor de una columna del gráfico calculado desde la fila actual.
@@ -110,11 +122,14 @@ protected:
     static int FilasGrafico(const Recordset& rs);
     // Desde el primer registro llena las filas 1..n ya dimensionadas: el
     // rótulo es el texto de campoRotulo y la columna c lleva valores[c-1].
+    // Con campoNombre, el texto de ese campo es el nombre de la categoría.
     static void LlenarFilas(ModeloGrafico& g, Recordset& rs, int n, const QString& campoRotulo,
-                            const std::vector<ValorFila>& valores);
+                            const std::vector<ValorFila>& valores,
+                            const QString& campoNombre = QString());
     // Cómo pasa una tabla a un gráfico de una categoría por fila.
     struct LecturaGrafico {
         QString campoRotulo;
+        QString campoNombre;            // nombre de la categoría, si lo hay
         std::vector<ValorFila> valores; // una serie por valor
         int ceros = 0;                  // sin filas: tantas categorías en cero; 0, la grilla queda
         bool marcadores = false;        // receta de marcadores cada vez que se dimensiona
@@ -122,8 +137,9 @@ protected:
     };
     // Con filas: la FECHA del primero vuelve a la caja (si se da una), la
     // grilla pasa a (n, series, n, series) y se llena. Sin filas, según ceros.
-    static void LlenarGrafico(ModeloGrafico& g, Recordset& rs, const LecturaGrafico& lectura,
-                              CajaFecha* fecha = nullptr);
+    // También anota la fecha de las cifras (AnotarCifras).
+    void LlenarGrafico(ModeloGrafico& g, Recordset& rs, const LecturaGrafico& lectura,
+                       CajaFecha* fecha = nullptr) const;
     // Un importe en millones de pesos, leído directo o por TextoNumerico.
     static ValorFila Millones(const QString& campo);
     static ValorFila MillonesDeTexto(const QString& campo);
@@ -138,4 +154,5 @@ private:
 
     DescripcionEstadistica d_;
     std::array<ModeloGrafico, 2> graficos_;
+    QDate fechaGenerada_; // la de la última generación de "Aceptar"
 };

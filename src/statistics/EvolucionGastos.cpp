@@ -38,16 +38,8 @@ QString EvolucionGastos::ConsultaCarga(const QString& anio) {
                         QLatin1String("usuario"), Usuario());
 }
 
-EvolucionGastos::Columnas EvolucionGastos::Calcular(double devInciso, double pagInciso,
-                                                    double dfInciso) {
-    Columnas c;
-    c.devengado = (devInciso - pagInciso) / 1000000.0;
-    if (pagInciso > dfInciso)
-        c.pagado = (dfInciso != 0 ? pagInciso - dfInciso : pagInciso) / 1000000.0;
-    else
-        c.pagado = dfInciso / 1000000.0;
-    c.deudaFlotante = dfInciso != 0 ? dfInciso / 1000000.0 : 0;
-    return c;
+QStringList EvolucionGastos::Series() {
+    return {QStringLiteral("Devengado"), QStringLiteral("Pagado"), QStringLiteral("Impago")};
 }
 
 PedidoImpresion EvolucionGastos::Impresion(const QDate& fecha) const {
@@ -67,15 +59,20 @@ void EvolucionGastos::Titulos(const QString& anio) {
     g.RecetaEjeY(QStringLiteral("(en millones de pesos)"), 9, true, 5);
 }
 
-std::vector<Estadistica::ValorFila> EvolucionGastos::Valores() {
-    auto columnas = [](const Recordset& r) {
-        return Calcular(Numero(r, QStringLiteral("DEV_INCISO")),
-                        Numero(r, QStringLiteral("PAG_INCISO")),
-                        Numero(r, QStringLiteral("DF_INCISO")));
-    };
-    return {[columnas](const Recordset& r) { return columnas(r).devengado; },
-            [columnas](const Recordset& r) { return columnas(r).pagado; },
-            [columnas](const Recordset& r) { return columnas(r).deudaFlotante; }};
+Estadistica::LecturaGrafico EvolucionGastos::Lectura() {
+    LecturaGrafico l;
+    l.campoRotulo = QStringLiteral("INCISO");
+    l.campoNombre = QStringLiteral("DESCRIPCION");
+    // Lo devengado incluye la deuda flotante cancelada en el año; lo impago es
+    // lo devengado que falta pagar.
+    l.valores = {Millones(QStringLiteral("DEV_INCISO")), Millones(QStringLiteral("PAG_INCISO")),
+                 [](const Recordset& r) {
+                     return (Numero(r, QStringLiteral("DEV_INCISO")) -
+                             Numero(r, QStringLiteral("PAG_INCISO"))) /
+                            1000000.0;
+                 }};
+    l.ceros = 5; // sin filas, cinco incisos en cero como al cargar
+    return l;
 }
 
 void EvolucionGastos::LeerTrasGenerar(CajaFecha& fecha) {
@@ -84,11 +81,8 @@ void EvolucionGastos::LeerTrasGenerar(CajaFecha& fecha) {
     if (!Abrir(rs, ConsultaAceptar(anio)))
         return;
     ModeloGrafico& g = Grafico();
-    const int n = FilasGrafico(rs);
     Titulos(anio);
-    // También sin filas: el gráfico queda sin categorías y con sus series.
-    g.SetSize(n, 3, n, 3);
-    LlenarFilas(g, rs, n, QStringLiteral("INCISO"), Valores());
+    LlenarGrafico(g, rs, Lectura());
     // La leyenda y los nombres de las series quedan como los dejó la carga.
     g.Visible = true;
 }
@@ -102,12 +96,8 @@ void EvolucionGastos::LeerAlCargar(CajaFecha& fecha) {
     ModeloGrafico& g = Grafico();
     Titulos(anio);
     g.RecetaLeyenda();
-    LecturaGrafico l;
-    l.campoRotulo = QStringLiteral("INCISO");
-    l.valores = Valores();
-    l.ceros = 5;
-    LlenarGrafico(g, rs, l, &fecha);
-    g.NombrarSeries(
-        {QStringLiteral("Devengado"), QStringLiteral("Pagado"), QStringLiteral("Deuda Flotante")});
+    g.TituloCategorias = QStringLiteral("Inciso");
+    LlenarGrafico(g, rs, Lectura(), &fecha);
+    g.NombrarSeries(Series());
     g.Visible = true;
 }

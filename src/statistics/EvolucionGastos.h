@@ -1,6 +1,7 @@
 #pragma once
 // Evolución de Gastos (tarea 101): los gastos del año por inciso, en millones
-// de pesos, partidos en devengado impago, pagado y deuda flotante.
+// de pesos: lo devengado, lo pagado y lo impago (devengado menos pagado), con
+// el mismo significado y los mismos nombres que en su reporte.
 #include "Estadistica.h"
 
 class EvolucionGastos : public Estadistica {
@@ -12,13 +13,8 @@ public:
     static QString ConsultaAceptar(const QString& anio);
     static QString ConsultaCarga(const QString& anio);
 
-    // Las tres columnas de un inciso, en millones.
-    struct Columnas {
-        double devengado = 0;
-        double pagado = 0;
-        double deudaFlotante = 0;
-    };
-    static Columnas Calcular(double devInciso, double pagInciso, double dfInciso);
+    // Los nombres de las series, los de las columnas del reporte.
+    static QStringList Series();
 
     PedidoImpresion Impresion(const QDate& fecha) const override;
 
@@ -28,6 +24,7 @@ protected:
 
 private:
     void Titulos(const QString& anio);
-    // Las tres columnas de la fila actual.
-    static std::vector<ValorFila> Valores();
+    // Cómo pasa la tabla al gráfico: el código del inciso en el eje, su
+    // nombre para quien lee los datos y las tres columnas de la fila.
+    static LecturaGrafico Lectura();
 };

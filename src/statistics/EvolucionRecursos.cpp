@@ -81,9 +81,10 @@ void EvolucionRecursos::LeerTrasGenerar(CajaFecha&) {
     Recordset rs;
     if (!Abrir(rs, ConsultaAceptar()))
         return;
-    // Sin filas las dos grillas quedan como estaban; los nombres y formatos se repiten.
+    // Sin filas, las dos grillas de ceros de la carga; los nombres y formatos se repiten.
     LecturaGrafico l;
     l.campoRotulo = QStringLiteral("ejercicio");
+    l.ceros = 4;
     FormatoOrigen();
     // Chart conserva la escala y las divisiones que le dio la carga.
     Grafico(0).RecetaEjeY(EjeMillones, 9);

@@ -44,7 +44,7 @@ PedidoImpresion GastosPersonal::Impresion(const QDate& fecha) const {
     return p;
 }
 
-void GastosPersonal::LeerPresupuesto(bool alCargar, CajaFecha* fecha) {
+void GastosPersonal::LeerPresupuesto(CajaFecha* fecha) {
     Recordset rs;
     if (!Abrir(rs, ConsultaPresupuesto()))
         return;
@@ -57,7 +57,7 @@ void GastosPersonal::LeerPresupuesto(bool alCargar, CajaFecha* fecha) {
                              Numero(r, QStringLiteral("PRESUPUESTO_GAS"))) /
                             1000000.0;
                  }};
-    l.ceros = alCargar ? 4 : 0;
+    l.ceros = 4; // sin filas, también tras "Aceptar", la grilla de ceros de la carga
     LlenarGrafico(g, rs, l, fecha);
     g.NombrarSeries({QStringLiteral("Presupuesto de Gastos"), QStringLiteral("Presupuesto")});
     g.TitleText = QStringLiteral("Recursos");
@@ -65,7 +65,7 @@ void GastosPersonal::LeerPresupuesto(bool alCargar, CajaFecha* fecha) {
     g.RecetaLeyenda(CodigoGrafico::AlineacionIzquierda);
 }
 
-void GastosPersonal::LeerGastos(bool alCargar) {
+void GastosPersonal::LeerGastos() {
     Recordset rs;
     if (!Abrir(rs, ConsultaGastos()))
         return;
@@ -73,7 +73,7 @@ void GastosPersonal::LeerGastos(bool alCargar) {
     LecturaGrafico l;
     l.campoRotulo = QStringLiteral("ejercicio");
     l.valores = {Millones(QStringLiteral("GASTOS_PER")), Millones(QStringLiteral("EJECUTADO"))};
-    l.ceros = alCargar ? 1 : 0;
+    l.ceros = 1;
     l.maximo = 1; // solo la primera fila
     LlenarGrafico(g, rs, l);
     g.NombrarSeries({QStringLiteral("Gastos Personal"), QStringLiteral("Ejecutado")});
@@ -81,16 +81,20 @@ void GastosPersonal::LeerGastos(bool alCargar) {
     g.RecetaEjeY(EjeMillones, 9, true);
     g.RecetaLeyenda(CodigoGrafico::AlineacionIzquierda);
     g.RecetaPorcentajes();
+    // Los porcentajes son partes de lo ejecutado, como en el reporte: el gasto
+    // en personal sobre lo ejecutado, y lo ejecutado el 100 %.
+    for (int c = 1; c <= g.ColumnCount(); ++c)
+        g.Rotulos(c).serieBase = 2;
 }
 
 void GastosPersonal::LeerTrasGenerar(CajaFecha&) {
-    LeerPresupuesto(false, nullptr);
-    LeerGastos(false);
+    LeerPresupuesto(nullptr);
+    LeerGastos();
     Grafico(0).Visible = Grafico(1).Visible = true;
 }
 
 void GastosPersonal::LeerAlCargar(CajaFecha& fecha) {
-    LeerPresupuesto(true, &fecha);
-    LeerGastos(true);
+    LeerPresupuesto(&fecha);
+    LeerGastos();
     Grafico(0).Visible = Grafico(1).Visible = true;
 }

@@ -20,7 +20,7 @@ protected:
     void LeerTrasGenerar(CajaFecha& fecha) override;
 
 private:
-    // Con alCargar, sin filas quedan ceros; tras generar, la grilla como estaba.
-    void LeerPresupuesto(bool alCargar, CajaFecha* fecha);
-    void LeerGastos(bool alCargar);
+    // Sin filas, al cargar y tras generar, la grilla de ceros.
+    void LeerPresupuesto(CajaFecha* fecha);
+    void LeerGastos();
 };

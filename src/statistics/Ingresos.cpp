@@ -78,7 +78,7 @@ void Ingresos::LeerTabla(int grafico, const QString& sql, const QString& campoRo
     l.valores = {importe(QStringLiteral("IMPORTE_TRIBUT")),
                  importe(QStringLiteral("IMPORTE_NO_TRIBUT")),
                  importe(QStringLiteral("IMPORTE_OTROS"))};
-    l.ceros = alCargar ? 5 : 0;
+    l.ceros = 5; // sin filas, también tras "Aceptar", la grilla de ceros de la carga
     l.marcadores = true;
     LlenarGrafico(g, rs, l, fecha);
     g.NombrarSeries({QStringLiteral("Tributarios"), QStringLiteral("No Tributarios"),

@@ -43,6 +43,7 @@ void ModeloGrafico::SetSize(int nivelesRotuloFila, int nivelesRotuloColumna, int
     datos_ = Redimensionar(datos_, filas_, columnas_, filas, columnas, 0.0);
     nulos_ = Redimensionar(nulos_, filas_, columnas_, filas, columnas, quint8(0));
     rotulosFila_.resize(size_t(filas));
+    nombresFila_.resize(size_t(filas));
     rotulosColumna_.resize(size_t(columnas));
     series_.resize(size_t(columnas));
     RecortarOtros(rotulosFilaOtros_, nivelesFila_, filas);
@@ -92,6 +93,17 @@ QString ModeloGrafico::RowLabel(int fila, int nivel) const {
     return it == rotulosFilaOtros_.end() ? QString() : it->second;
 }
 
+bool ModeloGrafico::PonerNombreFila(int fila, const QString& nombre) {
+    if (fila < 1 || fila > filas_)
+        return false;
+    nombresFila_[size_t(fila - 1)] = nombre;
+    return true;
+}
+
+QString ModeloGrafico::NombreFila(int fila) const {
+    return fila < 1 || fila > filas_ ? QString() : nombresFila_[size_t(fila - 1)];
+}
+
 bool ModeloGrafico::SetColumn(int columna) {
     if (columna < 1 || columna > columnas_)
         return false;
@@ -128,9 +140,14 @@ QStringList ModeloGrafico::NombresSeries() const {
 
 void ModeloGrafico::GrillaDeCeros(int filas, int columnas) {
     SetSize(filas, columnas, filas, columnas);
-    for (int f = 1; f <= filas; ++f)
+    // Ceros sin categorías: nada de lo que había antes queda rotulado.
+    rotulosFilaOtros_.clear();
+    for (int f = 1; f <= filas; ++f) {
+        rotulosFila_[size_t(f - 1)].clear();
+        nombresFila_[size_t(f - 1)].clear();
         for (int c = 1; c <= columnas; ++c)
             SetData(f, c, 0, 0);
+    }
 }
 
 void ModeloGrafico::NombrarSeries(const QStringList& nombres) {
@@ -167,8 +184,11 @@ QString ModeloGrafico::TextoRotulo(int fila, int columna) const {
         partes << local.toString(Dato(fila, columna), 'g', 12);
     if (r.componentes & CodigoGrafico::ComponentePorcentaje) {
         double total = 0;
-        for (int c = 1; c <= columnas_; ++c)
-            total += Dato(fila, c);
+        if (r.serieBase >= 1 && r.serieBase <= columnas_)
+            total = Dato(fila, r.serieBase);
+        else
+            for (int c = 1; c <= columnas_; ++c)
+                total += Dato(fila, c);
         if (total != 0)
             partes << FormatearPorcentaje(Dato(fila, columna) / total, r.formatoPorcentaje.isEmpty()
                                                                            ? QStringLiteral("0%")

@@ -4,6 +4,7 @@
 // Y, la leyenda y el formato de cada serie. Las ventanas lo llenan con las
 // mismas operaciones que usaban sobre el control de gráficos; una vista lo
 // dibuja. Filas, columnas y niveles se cuentan desde 1.
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <map>
@@ -46,6 +47,7 @@ struct RotuloPuntos {
     int componentes = CodigoGrafico::ComponenteValor;
     QString formatoPorcentaje; // "0%", "0.0%"...
     double tamanioFuente = 0;  // 0: el de la vista
+    int serieBase = 0;         // el porcentaje es sobre esta serie; 0: sobre el total de la fila
 };
 
 struct EjeYGrafico {
@@ -89,6 +91,11 @@ public:
 
     bool SetRowLabel(int fila, int nivel, const QString& rotulo);
     QString RowLabel(int fila, int nivel = 1) const;
+    // Nombre de la categoría para quien lee los datos (el tooltip, "Ver datos",
+    // lo exportado): el eje muestra el rótulo y esto lo explica ("Gastos en
+    // Personal" del inciso "1"). Vacío si no hace falta.
+    bool PonerNombreFila(int fila, const QString& nombre);
+    QString NombreFila(int fila) const;
 
     // Columna actual (Column) y su rótulo (ColumnLabel): el nombre de la serie.
     bool SetColumn(int columna);
@@ -98,7 +105,8 @@ public:
     QStringList NombresSeries() const;
 
     // Lo que repiten las ventanas: la grilla (filas, columnas) con ceros en
-    // todas sus celdas, y los nombres de las series 1, 2... en orden.
+    // todas sus celdas y sin rótulos de fila, y los nombres de las series
+    // 1, 2... en orden.
     void GrillaDeCeros(int filas, int columnas);
     void NombrarSeries(const QStringList& nombres);
 
@@ -107,6 +115,13 @@ public:
     EjeYGrafico EjeY;
     LeyendaGrafico Leyenda;
     bool Visible = false;
+    // Las cifras: la fecha para la que se generaron (inválida si no se sabe)
+    // y si la lectura no trajo filas (el gráfico muestra una grilla de ceros).
+    QDate FechaCifras;
+    bool SinDatos = false;
+    // Título de la columna de las categorías al ver o exportar los datos;
+    // vacío: "Categoría".
+    QString TituloCategorias;
 
     // --- Series (una por columna) ---
     MarcadorSerie& Marcador(int serie) { return series_.at(size_t(serie - 1)).marcador; }
@@ -118,7 +133,8 @@ public:
 
     // Texto del rótulo de un punto según los componentes de su serie; vacío
     // si la serie no lleva rótulos. El porcentaje es sobre el total de la fila
-    // (la categoría); sin total no hay porcentaje que mostrar.
+    // (la categoría) o sobre la serie base de la serie; sin base no hay
+    // porcentaje que mostrar.
     QString TextoRotulo(int fila, int columna) const;
 
     // --- Recetas que usan las ventanas ---
@@ -155,7 +171,8 @@ private:
     int columnaActual_ = 1;
     std::vector<double> datos_;
     std::vector<quint8> nulos_;
-    std::vector<QString> rotulosFila_;                           // nivel 1
+    std::vector<QString> rotulosFila_; // nivel 1
+    std::vector<QString> nombresFila_;
     std::vector<QString> rotulosColumna_;                        // nivel 1
     std::map<std::pair<int, int>, QString> rotulosFilaOtros_;    // (nivel, fila), nivel > 1
     std::map<std::pair<int, int>, QString> rotulosColumnaOtros_; // (nivel, columna), nivel > 1

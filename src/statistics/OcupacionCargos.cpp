@@ -80,6 +80,7 @@ void OcupacionCargos::LeerAlCargar(CajaFecha&) {
         return;
     ModeloGrafico& g = Grafico();
     const int n = FilasGrafico(rs);
+    AnotarCifras(g, rs, n);
     Titulos();
     g.RecetaLeyenda(CodigoGrafico::AlineacionIzquierda);
     g.SetSize(n, 2, n, 2);

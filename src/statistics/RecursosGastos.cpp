@@ -80,7 +80,7 @@ void RecursosGastos::Leer(int grafico, bool alCargar, CajaFecha* fecha) {
     l.valores = {MillonesDeTexto(QStringLiteral("VIGENTE")),
                  MillonesDeTexto(QLatin1String(lado.acumulado)),
                  MillonesDeTexto(QLatin1String(lado.periodo))};
-    l.ceros = alCargar ? 4 : 0;
+    l.ceros = 4; // sin filas, también tras "Aceptar", la grilla de ceros de la carga
     LlenarGrafico(g, rs, l, fecha);
     g.NombrarSeries(lado.series);
     g.TitleText = QLatin1String(lado.titulo);

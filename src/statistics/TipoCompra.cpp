@@ -53,8 +53,11 @@ void TipoCompra::LeerTrasGenerar(CajaFecha& fecha) {
         return;
     ModeloGrafico& g = Grafico();
     const int n = FilasGrafico(rs);
-    // Sin filas la grilla queda como estaba; solo se vuelve a dar formato.
-    if (n > 0) {
+    AnotarCifras(g, rs, n);
+    if (n == 0) {
+        // Sin compras, el gráfico vacío de la carga: nada de la fecha anterior.
+        SeriesEnCero();
+    } else {
         const QString anio = TextoAnio(fecha.Fecha());
         g.SetSize(1, n, 1, n);
         int i = 1;
@@ -68,19 +71,27 @@ void TipoCompra::LeerTrasGenerar(CajaFecha& fecha) {
     Formatear();
 }
 
+void TipoCompra::SeriesEnCero() {
+    // Cinco series en cero, sin nombre ni categoría.
+    ModeloGrafico& g = Grafico();
+    for (int a = 1; a <= 5; ++a) {
+        g.SetSize(1, 5, 1, 5);
+        g.SetData(1, a, 0, 0);
+        g.SetColumn(a);
+        g.SetColumnLabel(QString());
+    }
+    g.SetRowLabel(1, 1, QString());
+}
+
 void TipoCompra::LeerAlCargar(CajaFecha& fecha) {
     Recordset rs;
     if (!Abrir(rs, ConsultaCarga()))
         return;
     ModeloGrafico& g = Grafico();
     const int n = FilasGrafico(rs);
+    AnotarCifras(g, rs, n);
     if (n == 0) {
-        // Cinco series en cero, sin nombre.
-        for (int a = 1; a <= 5; ++a) {
-            g.SetSize(1, 5, 1, 5);
-            g.SetData(1, a, 0, 0);
-            g.SetColumn(a);
-        }
+        SeriesEnCero();
     } else {
         rs.MoveFirst();
         DevolverFecha(rs, fecha);

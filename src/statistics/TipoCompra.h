@@ -19,4 +19,5 @@ protected:
 
 private:
     void Formatear();
+    void SeriesEnCero(); // el gráfico sin compras
 };

@@ -355,6 +355,33 @@ TEST_F(ExportarPrueba, TareasQueSoloImprimenOTodaviaNoEstan) {
     }
 }
 
+TEST_F(ExportarPrueba, LasCifrasConSuFechaYNuncaLasDeOtra) {
+    const QString t = QString::number(TareaDe(QStringLiteral("frmTipoCompra")));
+    const QString csv = dir_.filePath(QStringLiteral("tipos.csv"));
+    Corrida c = Exportar({QStringLiteral("DEMO"), prueba::ClaveHabilitado, t, Fecha,
+                          QStringLiteral("--generar"), QStringLiteral("--salida"), csv});
+    ASSERT_EQ(c.estado, 0) << c.lineas.join('|').toStdString();
+    // Lo escrito dice de qué fecha son las cifras y en qué unidad.
+    EXPECT_TRUE(
+        QString::fromUtf8(Leer(csv)).contains(QStringLiteral("Cifras al 30/06/2024, en cantidad")));
+
+    // Sin --generar, otra fecha que la de las cifras guardadas: 1, el motivo y
+    // ningún archivo (la ventana preguntaría antes).
+    const QString otro = dir_.filePath(QStringLiteral("otro.xlsx"));
+    c = Exportar({QStringLiteral("DEMO"), prueba::ClaveHabilitado, t, QStringLiteral("16/03/2024"),
+                  QStringLiteral("--salida"), otro});
+    EXPECT_EQ(c.estado, 1);
+    ASSERT_EQ(c.lineas.size(), 1) << c.lineas.join('|').toStdString();
+    for (const char* parte : {"30/06/2024", "16/03/2024", "--generar"})
+        EXPECT_TRUE(c.lineas[0].contains(QLatin1String(parte))) << c.lineas[0].toStdString();
+    EXPECT_FALSE(QFile::exists(otro));
+    // Con la fecha de las cifras, sí.
+    c = Exportar({QStringLiteral("DEMO"), prueba::ClaveHabilitado, t, Fecha,
+                  QStringLiteral("--salida"), otro});
+    EXPECT_EQ(c.estado, 0) << c.lineas.join('|').toStdString();
+    EXPECT_TRUE(QFile::exists(otro));
+}
+
 TEST_F(ExportarPrueba, CodigosDeSalida) {
     const QString csv = dir_.filePath(QStringLiteral("x.csv"));
     const int tarea = TareaDe(QStringLiteral("frmEvolucionGastos"));

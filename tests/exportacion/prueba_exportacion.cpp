@@ -28,6 +28,8 @@ TablaDatos Tabla() {
     m.SetData(1, 2, 3);
     m.SetData(2, 2, 0, 1); // nulo
     m.SetData(3, 2, 12);
+    m.RecetaEjeY(QStringLiteral("(en millones de pesos)"), 9);
+    m.FechaCifras = QDate(2024, 6, 30);
     return TablaDeGrafico(m);
 }
 
@@ -55,7 +57,10 @@ TEST(NumerosEs, PlanoYParaMostrar) {
 }
 
 TEST(TextoTablas, CsvByteAByte) {
+    // El título y la fecha de las cifras con su unidad arriba de la grilla.
     const QByteArray esperado = "\xEF\xBB\xBF"
+                                "Compras por tipo\r\n"
+                                "Cifras al 30/06/2024, en millones de pesos\r\n"
                                 "Categoría;\"Monto; \"\"directas\"\"\";Cantidad\r\n"
                                 "Licitación;1234567,5;3\r\n"
                                 "Concurso;-0,25;\r\n"
@@ -74,10 +79,49 @@ TEST(TextoTablas, CsvByteAByte) {
 TEST(TextoTablas, TsvParaElPortapapeles) {
     TablaDatos t = Tabla();
     t.categorias[2] = QStringLiteral("Di\trecta");
-    EXPECT_EQ(TextoTablas::Tsv(t), QStringLiteral("Categoría\tMonto; \"directas\"\tCantidad\n"
+    EXPECT_EQ(TextoTablas::Tsv(t), QStringLiteral("Compras por tipo\n"
+                                                  "Cifras al 30/06/2024, en millones de pesos\n"
+                                                  "Categoría\tMonto; \"directas\"\tCantidad\n"
                                                   "Licitación\t1234567,5\t3\n"
                                                   "Concurso\t-0,25\t\n"
                                                   "Di recta\t0,3\t12\n"));
+    // Con nombres de categoría, una columna más después del rótulo.
+    t.nombres = QStringList{QStringLiteral("Pública"), QString(), QStringLiteral("Sin\tconcurso")};
+    EXPECT_TRUE(TextoTablas::Tsv(t).contains(
+        QStringLiteral("Categoría\tDescripción\tMonto; \"directas\"\tCantidad\n"
+                       "Licitación\tPública\t1234567,5\t3\nConcurso\t\t-0,25\t\n"
+                       "Di recta\tSin concurso\t0,3\t12\n")));
+}
+
+TEST(TablaDatos, LaFechaDeLasCifrasYSuUnidad) {
+    struct Caso {
+        const char* eje;
+        QDate fecha;
+        bool sinDatos;
+        const char* unidad;
+        const char* referencia;
+    };
+    const Caso casos[] = {
+        {"(en millones de pesos)", QDate(2024, 6, 30), false, "en millones de pesos",
+         "Cifras al 30/06/2024, en millones de pesos"},
+        {"(en cantidad)", QDate(2025, 3, 5), false, "en cantidad",
+         "Cifras al 05/03/2025, en cantidad"},
+        {"Cargos", QDate(), false, "en cargos", "Cifras en cargos"},
+        {"(en millones de pesos)", QDate(2019, 6, 15), true, "en millones de pesos",
+         "Sin datos al 15/06/2019"},
+        {"", QDate(), true, "", "Sin datos"},
+        {"", QDate(), false, "", ""},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.referencia);
+        ModeloGrafico m;
+        m.RecetaEjeY(QString::fromUtf8(caso.eje), 9);
+        m.FechaCifras = caso.fecha;
+        m.SinDatos = caso.sinDatos;
+        const TablaDatos t = TablaDeGrafico(m);
+        EXPECT_EQ(t.unidad, QString::fromUtf8(caso.unidad));
+        EXPECT_EQ(t.Referencia(), QString::fromUtf8(caso.referencia));
+    }
 }
 
 TEST(LibroXlsx, NombresDeHoja) {
@@ -102,9 +146,9 @@ TEST(LibroXlsx, SeLeeDeVuelta) {
     TablaDatos segunda = Tabla();
     segunda.titulo = QStringLiteral("Compras por tipo"); // mismo título: la hoja no se repite
     QString error;
+    segunda.fecha = QDate(2024, 7, 31); // cada hoja con la fecha de sus cifras
     ASSERT_TRUE(LibroXlsx::Escribir(
-        ruta,
-        {QStringLiteral("Tipos de Compra"), QDate(2024, 6, 30), QStringLiteral("Villa Serrana")},
+        ruta, {QStringLiteral("Tipos de Compra"), QStringLiteral("Villa Serrana")},
         {Tabla(), segunda}, &error))
         << error.toStdString();
 
@@ -115,26 +159,30 @@ TEST(LibroXlsx, SeLeeDeVuelta) {
 
     const QString hoja =
         QString::fromUtf8(Descomprimir(ruta, QStringLiteral("xl/worksheets/sheet1.xml")));
-    // Las cifras son números (sin t="s"), en sus celdas: encabezado en la fila 5.
+    // Las cifras son números (sin t="s"), en sus celdas: encabezado en la fila 6.
     const auto numero = [&hoja](const QString& celda, const QString& valor) {
         const QRegularExpression re(QStringLiteral("<c r=\"%1\"( s=\"\\d+\")?><v>%2</v></c>")
                                         .arg(celda, QRegularExpression::escape(valor)));
         EXPECT_TRUE(re.match(hoja).hasMatch()) << celda.toStdString();
     };
-    numero(QStringLiteral("B6"), QStringLiteral("1234567.5"));
-    numero(QStringLiteral("B7"), QStringLiteral("-0.25"));
-    numero(QStringLiteral("C6"), QStringLiteral("3"));
-    numero(QStringLiteral("C8"), QStringLiteral("12"));
-    EXPECT_FALSE(hoja.contains(QStringLiteral("r=\"C7\""))); // el nulo queda vacío
-    // Fecha como número de serie (30/06/2024 = 45473) y totales como fórmula.
+    numero(QStringLiteral("B7"), QStringLiteral("1234567.5"));
+    numero(QStringLiteral("B8"), QStringLiteral("-0.25"));
+    numero(QStringLiteral("C7"), QStringLiteral("3"));
+    numero(QStringLiteral("C9"), QStringLiteral("12"));
+    EXPECT_FALSE(hoja.contains(QStringLiteral("r=\"C8\""))); // el nulo queda vacío
+    // La fecha de las cifras como número de serie (30/06/2024 = 45473) y
+    // totales como fórmula.
     numero(QStringLiteral("B2"), QStringLiteral("45473"));
-    EXPECT_TRUE(hoja.contains(QStringLiteral("<f>SUM(C6:C8)</f><v>15</v>")));
+    EXPECT_TRUE(hoja.contains(QStringLiteral("<f>SUM(C7:C9)</f><v>15</v>")));
+    const QString hoja2 =
+        QString::fromUtf8(Descomprimir(ruta, QStringLiteral("xl/worksheets/sheet2.xml")));
+    EXPECT_TRUE(hoja2.contains(QStringLiteral("<v>45504</v>"))) << "31/07/2024, la de la segunda";
     EXPECT_TRUE(hoja.contains(QStringLiteral("<col ")));
 
     const QString textos =
         QString::fromUtf8(Descomprimir(ruta, QStringLiteral("xl/sharedStrings.xml")));
     for (const char* t : {"Tipos de Compra", "Villa Serrana", "Licitación", "Cantidad", "Total",
-                          "Monto; \"directas\""})
+                          "Monto; \"directas\"", "Cifras al", "en millones de pesos"})
         EXPECT_TRUE(textos.contains(QString::fromUtf8(t))) << t;
     // Encabezado en negrita: su estilo tiene una fuente con <b/>.
     const QString estilos = QString::fromUtf8(Descomprimir(ruta, QStringLiteral("xl/styles.xml")));
@@ -166,6 +214,22 @@ TEST(ModeloVerDatos, OrdenaConElTotalAlPie) {
     EXPECT_EQ(m.data(m.index(0, 0)).toString(), QStringLiteral("Concurso"));
     EXPECT_EQ(m.data(m.index(0, 1)).toString(), QStringLiteral("-0,25"));
     EXPECT_EQ(m.data(m.index(3, 0)).toString(), QStringLiteral("Total"));
+
+    // Con nombres de categoría (el del inciso junto a su código), su columna
+    // va después del rótulo y también ordena.
+    TablaDatos t = Tabla();
+    t.nombres = QStringList{QStringLiteral("Pública"), QStringLiteral("De precios"),
+                            QStringLiteral("Compra directa")};
+    ModeloVerDatos n(t);
+    ASSERT_EQ(n.columnCount(), 4);
+    EXPECT_EQ(n.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Descripción"));
+    EXPECT_EQ(n.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Monto; \"directas\""));
+    EXPECT_EQ(n.data(n.index(0, 1)).toString(), QStringLiteral("Pública"));
+    EXPECT_EQ(n.data(n.index(0, 2)).toString(), QStringLiteral("1.234.567,50"));
+    EXPECT_EQ(n.data(n.index(3, 3)).toString(), QStringLiteral("15"));
+    n.sort(1, Qt::AscendingOrder);
+    EXPECT_EQ(n.data(n.index(0, 0)).toString(), QStringLiteral("Directa"));
+    EXPECT_EQ(n.data(n.index(3, 1)).toString(), QString()) << "el total no tiene nombre";
 }
 
 } // namespace

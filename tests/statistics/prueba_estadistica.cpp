@@ -1,6 +1,7 @@
 // Lo que el marco hace por todas las ventanas al pasar una tabla a un
 // gráfico, con recordsets armados aquí: filas y rótulos, ceros, marcadores,
-// el tope de filas, la fecha que vuelve y los importes leídos como texto.
+// el tope de filas, la fecha que vuelve y la que queda anotada en el gráfico,
+// y los importes leídos como texto.
 #include "Estadistica.h"
 #include "Recordset.h"
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@ namespace {
 
 // Los ayudantes del marco, a la vista de la prueba.
 struct Marco : Estadistica {
+    Marco() : Estadistica(DescripcionEstadistica{}) {}
+    PedidoImpresion Impresion(const QDate&) const override { return {}; }
     using Estadistica::LecturaGrafico;
     using Estadistica::LlenarGrafico;
     using Estadistica::Millones;
@@ -55,7 +58,7 @@ TEST(MarcoEstadistica, UnaCategoriaPorFilaConSuRotuloYSusValores) {
     rs.MoveNext(); // la lectura empieza siempre por el primer registro
     ModeloGrafico g;
     Caja caja;
-    Marco::LlenarGrafico(g, rs, Lectura(5, true), &caja);
+    Marco().LlenarGrafico(g, rs, Lectura(5, true), &caja);
     ASSERT_EQ(g.RowCount(), 2);
     ASSERT_EQ(g.ColumnCount(), 2);
     EXPECT_EQ(g.RowLabel(1), QStringLiteral("2024"));
@@ -65,6 +68,8 @@ TEST(MarcoEstadistica, UnaCategoriaPorFilaConSuRotuloYSusValores) {
     EXPECT_EQ(g.Dato(2, 2), 1);
     EXPECT_FALSE(g.Marcador(2).automatico);
     EXPECT_EQ(caja.fecha, QDate(2024, 6, 30)) << "la fecha del primer registro";
+    EXPECT_EQ(g.FechaCifras, QDate(2024, 6, 30)) << "el gráfico sabe de qué fecha son sus cifras";
+    EXPECT_FALSE(g.SinDatos);
 }
 
 TEST(MarcoEstadistica, SinFilasCerosOLaGrillaComoEstaba) {
@@ -73,13 +78,15 @@ TEST(MarcoEstadistica, SinFilasCerosOLaGrillaComoEstaba) {
     g.SetData(2, 2, 9);
     Caja caja;
     Recordset vacio = Tabla({});
-    Marco::LlenarGrafico(g, vacio, Lectura(0, true), &caja);
+    Marco().LlenarGrafico(g, vacio, Lectura(0, true), &caja);
     EXPECT_EQ(g.RowCount(), 2);
     EXPECT_EQ(g.Dato(2, 2), 9);
     EXPECT_TRUE(g.Marcador(1).automatico) << "sin dimensionar no hay receta";
     EXPECT_EQ(caja.fecha, QDate(2026, 1, 2));
+    EXPECT_TRUE(g.SinDatos);
+    EXPECT_FALSE(g.FechaCifras.isValid()) << "al cargar no se generó para ninguna fecha";
 
-    Marco::LlenarGrafico(g, vacio, Lectura(4, true), &caja);
+    Marco().LlenarGrafico(g, vacio, Lectura(4, true), &caja);
     ASSERT_EQ(g.RowCount(), 4);
     ASSERT_EQ(g.ColumnCount(), 2);
     EXPECT_EQ(g.Dato(2, 2), 0);
@@ -91,13 +98,13 @@ TEST(MarcoEstadistica, TopeDeFilasDelGraficoYDeLaLectura) {
                                                   {"2024", "1", nullptr});
     Recordset rs = Tabla(filas);
     ModeloGrafico g;
-    Marco::LlenarGrafico(g, rs, Lectura(0, false));
+    Marco().LlenarGrafico(g, rs, Lectura(0, false));
     EXPECT_EQ(g.RowCount(), 32767);
     EXPECT_EQ(g.RowLabel(32767), QStringLiteral("2024"));
 
     Marco::LecturaGrafico primera = Lectura(0, false);
     primera.maximo = 1;
-    Marco::LlenarGrafico(g, rs, primera);
+    Marco().LlenarGrafico(g, rs, primera);
     EXPECT_EQ(g.RowCount(), 1);
 }
 

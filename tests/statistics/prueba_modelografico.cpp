@@ -11,6 +11,7 @@ TEST(ModeloGrafico, CambiarElTamanoConservaLoQueQuedaDentro) {
         for (int c = 1; c <= 3; ++c)
             ASSERT_TRUE(g.SetData(f, c, f * 10 + c));
     g.SetRowLabel(2, 1, QStringLiteral("2024"));
+    g.PonerNombreFila(2, QStringLiteral("Ejercicio 2024"));
     g.SetColumn(3);
     g.SetColumnLabel(QStringLiteral("Pagado"));
 
@@ -22,10 +23,14 @@ TEST(ModeloGrafico, CambiarElTamanoConservaLoQueQuedaDentro) {
     EXPECT_EQ(g.Dato(3, 4), 0) << "lo nuevo en cero";
     EXPECT_EQ(g.Dato(2, 4), 0);
     EXPECT_EQ(g.RowLabel(2), QStringLiteral("2024"));
+    EXPECT_EQ(g.NombreFila(2), QStringLiteral("Ejercicio 2024"));
+    EXPECT_TRUE(g.NombreFila(3).isEmpty());
     EXPECT_EQ(g.ColumnLabel(3), QStringLiteral("Pagado"));
     EXPECT_TRUE(g.ColumnLabel(4).isEmpty());
 
     g.SetSize(1, 1, 1, 2);
+    EXPECT_TRUE(g.NombreFila(2).isEmpty()) << "fuera de la grilla";
+    EXPECT_FALSE(g.PonerNombreFila(2, QStringLiteral("x")));
     EXPECT_EQ(g.Dato(1, 2), 12);
     EXPECT_EQ(g.Dato(2, 3), 0) << "fuera de la grilla";
     EXPECT_EQ(g.Column(), 2) << "la columna actual vuelve dentro";
@@ -63,6 +68,8 @@ TEST(ModeloGrafico, NaceConLaGrillaDeDisenoYLaVuelveACeros) {
 
     g.SetData(2, 2, 7.5);
     g.SetRowLabel(2, 1, QStringLiteral("2024"));
+    g.PonerNombreFila(2, QStringLiteral("Ejercicio 2024"));
+    g.NombrarSeries({QStringLiteral("Presupuesto"), QStringLiteral("Devengado")});
     g.GrillaDeCeros(5, 3);
     EXPECT_EQ(g.RowCount(), 5);
     EXPECT_EQ(g.ColumnCount(), 3);
@@ -71,7 +78,11 @@ TEST(ModeloGrafico, NaceConLaGrillaDeDisenoYLaVuelveACeros) {
     for (int f = 1; f <= 5; ++f)
         for (int c = 1; c <= 3; ++c)
             EXPECT_EQ(g.Dato(f, c), 0) << f << "," << c;
-    EXPECT_EQ(g.RowLabel(2), QStringLiteral("2024")) << "los rótulos no los toca";
+    // Ceros sin categorías de antes (el gráfico vacío no dice "2024: 0"); las
+    // series conservan su nombre.
+    EXPECT_TRUE(g.RowLabel(2).isEmpty());
+    EXPECT_TRUE(g.NombreFila(2).isEmpty());
+    EXPECT_EQ(g.ColumnLabel(2), QStringLiteral("Devengado"));
 
     g.NombrarSeries({QStringLiteral("Tributarios"), QStringLiteral("No Tributarios"),
                      QStringLiteral("Otros Ingresos"), QStringLiteral("de más")});
@@ -134,6 +145,19 @@ TEST(ModeloGrafico, RotulosDePorcentajeSobreElTotalDeLaFila) {
     g.SetData(2, 4, 3);
     EXPECT_TRUE(g.TextoRotulo(2, 4).isEmpty());
     EXPECT_EQ(g.TextoRotulo(2, 2), QStringLiteral("2 33%")) << "el total ahora incluye la nueva";
+
+    // Sobre una serie base: la parte de lo ejecutado (y lo ejecutado, 100 %).
+    ModeloGrafico base;
+    base.SetSize(1, 2, 1, 2);
+    base.SetData(1, 1, 373);
+    base.SetData(1, 2, 1000);
+    base.RecetaPorcentajes();
+    EXPECT_EQ(base.TextoRotulo(1, 1), QStringLiteral("27%")) << "sobre el total de la fila";
+    base.Rotulos(1).serieBase = base.Rotulos(2).serieBase = 2;
+    EXPECT_EQ(base.TextoRotulo(1, 1), QStringLiteral("37%"));
+    EXPECT_EQ(base.TextoRotulo(1, 2), QStringLiteral("100%"));
+    base.SetData(1, 2, 0);
+    EXPECT_TRUE(base.TextoRotulo(1, 1).isEmpty()) << "base en cero: no hay porcentaje";
 
     ModeloGrafico ceros;
     ceros.SetSize(1, 5, 1, 5);

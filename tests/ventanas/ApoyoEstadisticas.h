@@ -12,6 +12,7 @@
 #include "Glob_Sarvo.h"
 #include "Parametros.h"
 #include "Recordset.h"
+#include "VistaGrafico.h"
 #include "frmEstadistica.h"
 #include <QApplication>
 #include <QDirIterator>
@@ -81,6 +82,22 @@ inline std::map<QString, std::vector<double>> ValoresPorRotulo(const ModeloGrafi
         for (int c = 1; c <= g.ColumnCount(); ++c)
             valores[g.RowLabel(f)].push_back(g.Dato(f, c));
     return valores;
+}
+
+// "Aceptar" para una fecha sin filas en la tabla del gráfico: la grilla de
+// ceros sin categorías (nada de la fecha anterior) y el aviso sobre el gráfico.
+inline void VerificarSinDatos(frmEstadistica& ventana, int grafico, const QDate& fecha) {
+    const ModeloGrafico& g = ventana.Logica().Grafico(grafico);
+    EXPECT_TRUE(g.SinDatos);
+    EXPECT_EQ(g.FechaCifras, fecha);
+    ASSERT_GT(g.RowCount(), 0);
+    for (int f = 1; f <= g.RowCount(); ++f) {
+        EXPECT_TRUE(g.RowLabel(f).isEmpty()) << f;
+        for (int c = 1; c <= g.ColumnCount(); ++c)
+            EXPECT_EQ(g.Dato(f, c), 0) << f << "," << c;
+    }
+    EXPECT_EQ(ventana.Chart(grafico)->Aviso(),
+              QStringLiteral("Sin datos al ") + fecha.toString(QStringLiteral("dd/MM/yyyy")));
 }
 
 inline void CompararValores(const ModeloGrafico& g,

@@ -1,7 +1,8 @@
-// Lo que el marco pone en cada gráfico, sin servidor: menú con sus teclas,
-// portapapeles (imagen y datos con tabuladores), imagen a PNG, SVG y PDF,
-// datos a CSV y XLSX, la grilla "Ver datos", el tooltip de una barra y la
-// leyenda que oculta y muestra series.
+// Lo que el marco pone en cada gráfico, sin servidor: menú con sus teclas y
+// la tecla de menú, portapapeles (imagen y datos con tabuladores), imagen a
+// PNG, SVG y PDF, datos a CSV y XLSX (con el nombre sin extensión y la última
+// carpeta), la consulta antes de exportar, la grilla "Ver datos" con la fecha
+// de las cifras, el tooltip de una barra y la leyenda que oculta y muestra series.
 #include "AccionesGrafico.h"
 #include "DialogosGuion.h"
 #include "ModeloGrafico.h"
@@ -16,14 +17,17 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLegendMarker>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSet>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -46,6 +50,8 @@ ModeloGrafico Modelo(int ubicacionLeyenda) {
     }
     m.Leyenda.ubicacion = ubicacionLeyenda;
     m.Visible = true;
+    m.RecetaEjeY(QStringLiteral("(en cantidad)"), 9);
+    m.FechaCifras = QDate(2024, 6, 30);
     return m;
 }
 
@@ -54,10 +60,16 @@ struct Grafico {
         ventana.resize(520, 380);
         vista = new VistaGrafico(&ventana);
         vista->setGeometry(10, 10, 500, 360);
-        acciones = new AccionesGrafico(vista, [] {
-            return EncabezadoLibro{QStringLiteral("Tipos de Compra"), QDate(2024, 6, 30),
-                                   QStringLiteral("Villa Serrana")};
-        });
+        acciones = new AccionesGrafico(
+            vista,
+            [] {
+                return EncabezadoLibro{QStringLiteral("Tipos de Compra"),
+                                       QStringLiteral("Villa Serrana")};
+            },
+            [this] {
+                ++consultas;
+                return seguir;
+            });
         vista->Dibujar(Modelo(ubicacionLeyenda));
         ventana.show();
         ventana.activateWindow();
@@ -67,6 +79,8 @@ struct Grafico {
     QWidget ventana;
     VistaGrafico* vista;
     AccionesGrafico* acciones;
+    int consultas = 0; // veces que se preguntó antes de copiar o exportar
+    bool seguir = true;
 };
 
 QByteArray Leer(const QString& ruta) {
@@ -102,7 +116,9 @@ TEST(AccionesGrafico, PortapapelesConDatosEImagen) {
     g.vista->setFocus();
     QTest::keyClick(g.vista, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(QApplication::clipboard()->text(),
-              QStringLiteral("Categoría\tMonto; \"directas\"\tCantidad\n"
+              QStringLiteral("Compras por tipo\n"
+                             "Cifras al 30/06/2024, en cantidad\n"
+                             "Categoría\tMonto; \"directas\"\tCantidad\n"
                              "Licitación\t1000,25\t10\n"
                              "Concurso\t2000,5\t20\n"
                              "Directa\t3000,75\t30\n"));
@@ -137,9 +153,9 @@ TEST(AccionesGrafico, ImagenYDatosAArchivo) {
     // "Guardar imagen…" con el archivo elegido por el guion.
     const QString elegido = dir.filePath(QStringLiteral("elegido.png"));
     AccionesGrafico::PonerElegirArchivo(
-        [&](const QString&, const QString& filtros, const QString& sugerido) {
+        [&](const QString&, const QString& filtros, const QString& sugerido, QString*) {
             EXPECT_TRUE(filtros.contains(QStringLiteral("*.svg")));
-            EXPECT_EQ(sugerido, QStringLiteral("Compras por tipo.png"));
+            EXPECT_EQ(QFileInfo(sugerido).fileName(), QStringLiteral("Compras por tipo.png"));
             return elegido;
         });
     g.acciones->GuardarImagen()->trigger();
@@ -160,15 +176,86 @@ TEST(AccionesGrafico, ImagenYDatosAArchivo) {
     AccionesGrafico::PonerElegirArchivo(nullptr);
 }
 
+TEST(AccionesGrafico, ExportarConUnNombreSinExtensionYEnLaUltimaCarpeta) {
+    Grafico g;
+    DialogosGuion dialogos;
+    QTemporaryDir dir;
+    // La persona escribe "cifras" y elige el tipo CSV: se graba cifras.csv.
+    QString sugerido, filtroElegido = QStringLiteral("CSV (*.csv)"), nombre;
+    AccionesGrafico::PonerElegirArchivo(
+        [&](const QString&, const QString&, const QString& s, QString* filtro) {
+            sugerido = s;
+            *filtro = filtroElegido;
+            return dir.filePath(nombre);
+        });
+    nombre = QStringLiteral("cifras");
+    g.acciones->ExportarDatos()->trigger();
+    EXPECT_TRUE(dialogos.mensajesSistema.isEmpty())
+        << dialogos.mensajesSistema.join('|').toStdString();
+    EXPECT_EQ(Leer(dir.filePath(QStringLiteral("cifras.csv"))),
+              TextoTablas::Csv({g.vista->Tabla()}));
+    // La próxima vez se sugiere la misma carpeta; un nombre con otra
+    // extensión (".2024") también recibe la del tipo elegido.
+    filtroElegido = QStringLiteral("Libro de Excel (*.xlsx)");
+    nombre = QStringLiteral("cifras.2024");
+    g.acciones->ExportarDatos()->trigger();
+    EXPECT_EQ(QFileInfo(sugerido).absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
+    EXPECT_TRUE(Leer(dir.filePath(QStringLiteral("cifras.2024.xlsx"))).startsWith("PK"));
+    // Con la extensión de uno de los tipos, queda como está.
+    nombre = QStringLiteral("otra.CSV");
+    g.acciones->ExportarDatos()->trigger();
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("otra.CSV"))));
+    // La imagen, igual: "grafico" con el tipo SVG.
+    filtroElegido = QStringLiteral("Imagen SVG (*.svg)");
+    nombre = QStringLiteral("grafico");
+    g.acciones->GuardarImagen()->trigger();
+    EXPECT_TRUE(Leer(dir.filePath(QStringLiteral("grafico.svg"))).contains("<svg"));
+    EXPECT_TRUE(dialogos.mensajesSistema.isEmpty());
+
+    // Si la ventana no deja seguir (la persona canceló la actualización), no
+    // se pregunta el archivo ni se copia nada.
+    const int antes = g.consultas;
+    g.seguir = false;
+    sugerido.clear();
+    QApplication::clipboard()->clear();
+    for (QAction* a : {g.acciones->CopiarImagen(), g.acciones->CopiarDatos(),
+                       g.acciones->GuardarImagen(), g.acciones->ExportarDatos()})
+        a->trigger();
+    EXPECT_EQ(g.consultas, antes + 4);
+    EXPECT_TRUE(sugerido.isEmpty());
+    EXPECT_TRUE(QApplication::clipboard()->text().isEmpty());
+    AccionesGrafico::PonerElegirArchivo(nullptr);
+}
+
+TEST(AccionesGrafico, LaTeclaDeMenuAbreElMenuDelGrafico) {
+    Grafico g;
+    g.vista->setFocus();
+    ASSERT_TRUE(g.vista->hasFocus());
+    // Como llega del teclado: a la ventana, que la da al control con el foco.
+    QTest::keyClick(g.ventana.windowHandle(), Qt::Key_Menu);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return g.acciones->Menu()->isVisible(); }, 1000));
+    g.acciones->Menu()->hide();
+}
+
 TEST(AccionesGrafico, VerDatosOrdenaConTotales) {
     Grafico g;
+    g.ventana.move(250, 20); // a su derecha no entra la grilla
+    QApplication::processEvents();
     g.acciones->VerDatos()->trigger();
     QDialog* d = g.acciones->VentanaDatos();
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(d->isVisible());
+    // Al costado del gráfico pero dentro de la pantalla, aunque al costado no entre.
+    ASSERT_NE(d->screen(), nullptr);
+    EXPECT_TRUE(d->screen()->availableGeometry().contains(d->frameGeometry()))
+        << d->frameGeometry().x() << "+" << d->frameGeometry().width();
     auto* grilla = d->findChild<QTableView*>(QStringLiteral("Grilla"));
     ASSERT_NE(grilla, nullptr);
     QAbstractItemModel* m = grilla->model();
+    // Arriba de la grilla, la fecha de las cifras y su unidad.
+    auto* referencia = d->findChild<QLabel*>(QStringLiteral("Referencia"));
+    ASSERT_NE(referencia, nullptr);
+    EXPECT_EQ(referencia->text(), QStringLiteral("Cifras al 30/06/2024, en cantidad"));
     ASSERT_EQ(m->rowCount(), 4);
     EXPECT_EQ(m->index(3, 0).data().toString(), QStringLiteral("Total"));
     EXPECT_EQ(m->index(3, 1).data().toString(), QStringLiteral("6.001,50"));

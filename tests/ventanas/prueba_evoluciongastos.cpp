@@ -1,6 +1,7 @@
 // "Evolución de Gastos" contra el servidor privado: carga vacía o de otro año,
-// "Aceptar" contra los movimientos de gasto sumados aquí, año sin filas,
-// fallas, sentencias, las tres columnas y el pedido de impresión.
+// "Aceptar" contra los movimientos de gasto sumados aquí (devengado, pagado e
+// impago, como en el reporte), el nombre del inciso, año sin filas, fallas,
+// sentencias y el pedido de impresión.
 #include "ApoyoEstadisticas.h"
 #include "EvolucionGastos.h"
 #include "VistaGrafico.h"
@@ -11,8 +12,9 @@ namespace {
 using prueba::Filas;
 using prueba::SentenciasTrazadas;
 
-// Por inciso con crédito en el año: {devengado impago, pagado del año,
-// deuda flotante}, en millones, con lo movido entre el 1/1 y la fecha.
+// Por inciso con crédito en el año: {devengado, pagado, impago}, en
+// millones, con lo movido entre el 1/1 y la fecha. Lo devengado incluye la
+// deuda flotante de años anteriores que se pagó; lo pagado, todo lo pagado.
 std::map<QString, std::vector<double>> GastosPorInciso(const QDate& fecha) {
     const int anio = fecha.year();
     struct Etapas {
@@ -45,9 +47,8 @@ std::map<QString, std::vector<double>> GastosPorInciso(const QDate& fecha) {
     }
     std::map<QString, std::vector<double>> esperados;
     for (const auto& [inciso, e] : incisos) {
-        const double delAnio = e.pagado - e.flotante; // pagado de lo devengado en el año
-        esperados[inciso] = {(e.devengado - delAnio) / 1e6,
-                             (delAnio > 0 ? delAnio : e.flotante) / 1e6, e.flotante / 1e6};
+        const double devengado = e.devengado + e.flotante;
+        esperados[inciso] = {devengado / 1e6, e.pagado / 1e6, (devengado - e.pagado) / 1e6};
     }
     return esperados;
 }
@@ -65,7 +66,7 @@ protected:
         EXPECT_TRUE(g.EjeY.escalaAutomatica);
         EXPECT_EQ(g.EjeY.divisionesMayores, 5);
         EXPECT_EQ(g.Leyenda.ubicacion, CodigoGrafico::LeyendaAbajo);
-        EXPECT_EQ(g.NombresSeries(), (QStringList{"Devengado", "Pagado", "Deuda Flotante"}));
+        EXPECT_EQ(g.NombresSeries(), (QStringList{"Devengado", "Pagado", "Impago"}));
         EXPECT_TRUE(g.Visible);
     }
 };
@@ -94,7 +95,7 @@ TEST_F(EvolucionGastosPrueba, CargaSinFilasDelAnioMuestraCincoIncisosEnCero) {
     EXPECT_TRUE(dialogos_.mensajes.empty());
 }
 
-TEST_F(EvolucionGastosPrueba, AceptarPartePorIncisoLoDevengadoPagadoYDeudaFlotante) {
+TEST_F(EvolucionGastosPrueba, AceptarMuestraPorIncisoLoDevengadoPagadoEImpago) {
     Glob().SeguimientoSql = true;
     const QDate fecha(2025, 2, 15); // todavía se paga deuda de 2024
     frmEvolucionGastos ventana;
@@ -105,6 +106,15 @@ TEST_F(EvolucionGastosPrueba, AceptarPartePorIncisoLoDevengadoPagadoYDeudaFlotan
     prueba::CompararValores(g, esperados);
     for (int f = 2; f <= g.RowCount(); ++f)
         EXPECT_LT(g.RowLabel(f - 1).toInt(), g.RowLabel(f).toInt()) << "ordenados por inciso";
+    // El eje lleva el código; el nombre del inciso, el tooltip y los datos.
+    std::map<QString, QString> nombres;
+    for (const QVariantList& f : Filas("SELECT inciso, descripcion FROM owner_sarvo.incisos"))
+        nombres[f[0].toString()] = f[1].toString();
+    for (int f = 1; f <= g.RowCount(); ++f) {
+        EXPECT_EQ(g.NombreFila(f), nombres[g.RowLabel(f)]) << g.RowLabel(f).toStdString();
+        EXPECT_TRUE(ventana.Chart()->TextoPunto(f - 1, 0).contains(
+            g.RowLabel(f) + QStringLiteral(" - ") + nombres[g.RowLabel(f)]));
+    }
     VerificarFormato(g, 2025);
     EXPECT_EQ(SentenciasTrazadas(carpeta_.path()).mid(1),
               (QStringList{"EjecutarSQLSTP: OWNER_SARVO.GES_GENERA_GASTOS_X_OBJ(" + Usuario() +
@@ -115,10 +125,11 @@ TEST_F(EvolucionGastosPrueba, AceptarPartePorIncisoLoDevengadoPagadoYDeudaFlotan
                                Usuario() + " ORDER BY INCISO"}));
     EXPECT_TRUE(dialogos_.mensajes.empty()) << dialogos_.Textos().join('|').toStdString();
 
-    // Un año sin filas deja el gráfico sin categorías pero con sus series y
-    // su formato; el siguiente "Aceptar" las sigue mostrando con nombre.
+    // Un año sin filas muestra los cinco incisos en cero de la carga, con sus
+    // series y su formato; el siguiente "Aceptar" las sigue mostrando con nombre.
     Aceptar(ventana, QDate(2019, 5, 31));
-    EXPECT_EQ(g.RowCount(), 0);
+    EXPECT_EQ(g.RowCount(), 5);
+    prueba::VerificarSinDatos(ventana, 0, QDate(2019, 5, 31));
     VerificarFormato(g, 2019);
     Aceptar(ventana, QDate(2024, 12, 31));
     prueba::CompararValores(g, GastosPorInciso(QDate(2024, 12, 31)));
@@ -139,7 +150,8 @@ TEST_F(EvolucionGastosPrueba, LaCargaTitulaConElAnioDeHoyYDevuelveLaFechaDeLaFil
     const ModeloGrafico& g = ventana.Logica().Grafico();
     EXPECT_EQ(ventana.Fecha()->Value().toDate(), QDate(2025, 12, 31));
     VerificarFormato(g, hoy);
-    prueba::CompararValores(g, {{"1", {4, 4, 1}}});
+    prueba::CompararValores(g, {{"1", {9, 5, 4}}});
+    EXPECT_EQ(g.NombreFila(1), QStringLiteral("Gastos en Personal"));
     ASSERT_TRUE(Glob().Conexion->Deshacer());
 }
 
@@ -155,24 +167,6 @@ TEST_F(EvolucionGastosPrueba, GeneracionOConfirmacionFallidaNoTocaElGrafico) {
     EXPECT_EQ(ventana.Logica().Grafico().TitleText, "Gastos por Objeto - Ejercicio 2023");
     Glob().SeguimientoSql = true;
     VerificarConfirmacionFallida(ventana, QDate(2025, 6, 30));
-}
-
-TEST(ColumnasEvolucionGastos, LasTresFormasDelPagado) {
-    // Con deuda flotante: el pagado del año es lo pagado menos la deuda.
-    auto c = EvolucionGastos::Calcular(10e6, 6e6, 2e6);
-    EXPECT_DOUBLE_EQ(c.devengado, 4);
-    EXPECT_DOUBLE_EQ(c.pagado, 4);
-    EXPECT_DOUBLE_EQ(c.deudaFlotante, 2);
-    EXPECT_DOUBLE_EQ(c.devengado + c.pagado + c.deudaFlotante, 10);
-    // Sin deuda flotante: todo lo pagado.
-    c = EvolucionGastos::Calcular(10e6, 6e6, 0);
-    EXPECT_DOUBLE_EQ(c.pagado, 6);
-    EXPECT_DOUBLE_EQ(c.deudaFlotante, 0);
-    // Solo se pagó deuda: la deuda en las dos columnas.
-    c = EvolucionGastos::Calcular(3e6, 2e6, 2e6);
-    EXPECT_DOUBLE_EQ(c.devengado, 1);
-    EXPECT_DOUBLE_EQ(c.pagado, 2);
-    EXPECT_DOUBLE_EQ(c.deudaFlotante, 2);
 }
 
 TEST(SentenciasEvolucionGastos, LlamadaConsultasEImpresion) {

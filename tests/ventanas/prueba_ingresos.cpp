@@ -67,7 +67,7 @@ TEST_F(IngresosPrueba, CargaConLasTablasVaciasMuestraCincoCategoriasConMarcadore
     Glob().SeguimientoSql = true;
     frmIngresos ventana;
     EXPECT_EQ(ventana.Chart(0)->geometry(), QRect(0, 64, 361, 417));
-    EXPECT_EQ(ventana.Chart(1)->geometry(), QRect(336, 64, 361, 425));
+    EXPECT_EQ(ventana.Chart(1)->geometry(), QRect(336, 64, 357, 424)) << "sin pasar del borde";
     for (int i = 0; i < 2; ++i) {
         const ModeloGrafico& g = ventana.Logica().Grafico(i);
         ASSERT_EQ(g.RowCount(), 5);
@@ -114,12 +114,14 @@ TEST_F(IngresosPrueba, AceptarSumaLoPercibidoPorDiaYPorMesEnMillones) {
     EXPECT_TRUE(dialogos_.mensajes.empty()) << dialogos_.Textos().join('|').toStdString();
     Capturar(ventana, QStringLiteral("ingresos"));
 
-    // Un domingo 1.º: sin cobros en el mes todavía. El gráfico diario queda
-    // como estaba (con sus nombres); el mensual se redibuja.
+    // Un domingo 1.º: sin cobros en el mes todavía. El gráfico diario muestra
+    // sus cinco días en cero y lo dice; el mensual se redibuja.
     ventana.Logica().Grafico(0).NombrarSeries({"a", "b", "c"});
     Aceptar(ventana, QDate(2025, 6, 1));
-    prueba::CompararValores(ventana.Logica().Grafico(0), diario);
+    EXPECT_EQ(ventana.Logica().Grafico(0).RowCount(), 5);
+    prueba::VerificarSinDatos(ventana, 0, QDate(2025, 6, 1));
     prueba::CompararValores(ventana.Logica().Grafico(1), Percibido(QDate(2025, 6, 1), false));
+    EXPECT_EQ(ventana.Logica().Grafico(1).FechaCifras, QDate(2025, 6, 1));
     VerificarFormato(ventana);
 
     // La próxima carga: la fecha de la generación vuelve desde la tabla diaria,

@@ -258,23 +258,24 @@ TEST_F(TipoCompraPrueba, LaProximaCargaMuestraLoGeneradoYSuFecha) {
     EXPECT_TRUE(dialogos_.mensajes.empty());
 }
 
-TEST_F(TipoCompraPrueba, AceptarSinComprasConservaElGraficoYRehaceElFormato) {
+TEST_F(TipoCompraPrueba, AceptarSinComprasMuestraElGraficoVacioYRehaceElFormato) {
     frmTipoCompra ventana;
     Aceptar(ventana, QDate(2023, 4, 12));
     ModeloGrafico& g = ventana.Logica().Grafico();
-    const int series = g.ColumnCount();
-    ASSERT_GT(series, 0);
-    const QStringList nombres = g.NombresSeries();
-    const double primera = g.Dato(1, 1);
+    ASSERT_GT(g.ColumnCount(), 0);
     g.TitleText = QStringLiteral("otro");
     g.EjeY.titulo = QStringLiteral("otro");
     g.Visible = false;
 
     Aceptar(ventana, QDate(2021, 6, 30)); // año sin órdenes de compra
-    EXPECT_EQ(g.ColumnCount(), series);
-    EXPECT_EQ(g.NombresSeries(), nombres);
-    EXPECT_EQ(g.Dato(1, 1), primera);
-    EXPECT_EQ(g.RowLabel(1), QStringLiteral("2023"));
+    // Como la carga sin compras: cinco series en cero, sin los tipos de 2023.
+    EXPECT_EQ(g.ColumnCount(), 5);
+    EXPECT_EQ(g.NombresSeries(), QStringList(5, QString()));
+    for (int c = 1; c <= 5; ++c)
+        EXPECT_EQ(g.Dato(1, c), 0);
+    EXPECT_TRUE(g.RowLabel(1).isEmpty());
+    EXPECT_TRUE(g.SinDatos);
+    EXPECT_EQ(ventana.Chart()->Aviso(), QStringLiteral("Sin datos al 30/06/2021"));
     VerificarFormato(g);
     EXPECT_TRUE(dialogos_.mensajes.empty());
 

@@ -1,14 +1,24 @@
 // La vista dibuja lo que tiene el modelo: divisiones del eje Y, marcadores,
-// leyenda con ajuste de línea o acortada, rótulos de porcentaje y la franja
-// de la derecha que tapa el otro gráfico.
+// leyenda con ajuste de línea o acortada, rótulos de porcentaje, la franja
+// de la derecha que tapa el otro gráfico, la fecha de las cifras, el color de
+// cada serie por su nombre y el tooltip que se queda sobre la barra.
 #include "ModeloGrafico.h"
 #include "VistaGrafico.h"
 #include <QApplication>
 #include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
 #include <QFontMetrics>
+#include <QGraphicsSimpleTextItem>
+#include <QHelpEvent>
+#include <QSet>
+#include <QTest>
+#include <QToolTip>
 #include <QValueAxis>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -132,6 +142,86 @@ TEST(VistaGrafico, RotulosDeCategoriaQueNoCabenSeAchican) {
         EXPECT_LE(QFontMetrics(eje->labelsFont()).horizontalAdvance(QStringLiteral("31")), lugar);
     }
     EXPECT_LT(eje->labelsFont().pointSizeF(), 9.0) << "no entran con la letra de siempre";
+}
+
+TEST(VistaGrafico, CadaSerieConElColorDeSuNombreCualquieraSeaSuPuesto) {
+    // Los tipos de compra vienen ordenados por cantidad: con otra fecha, otro orden.
+    const QStringList tipos = {"Licitación Pública",  "Licitación Privada",
+                               "Concurso de Precios", "Compra Directa",
+                               "Caja Chica",          "Contratación de Emergencia"};
+    const auto colores = [](const QStringList& orden) {
+        ModeloGrafico m;
+        m.SetSize(1, int(orden.size()), 1, int(orden.size()));
+        m.NombrarSeries(orden);
+        for (int c = 1; c <= int(orden.size()); ++c)
+            m.SetData(1, c, 100 - c);
+        Vista v(520, 330);
+        v.Dibujar(m);
+        std::map<QString, QRgb> porNombre;
+        auto* barras = qobject_cast<QBarSeries*>(v.vista.chart()->series().first());
+        for (QBarSet* conjunto : barras->barSets())
+            porNombre[conjunto->label()] = conjunto->color().rgb();
+        return porNombre;
+    };
+    const auto antes = colores(tipos);
+    QStringList otroOrden = tipos;
+    std::reverse(otroOrden.begin(), otroOrden.end());
+    otroOrden.swapItemsAt(0, 2);
+    EXPECT_EQ(colores(otroOrden), antes);
+    QSet<QRgb> distintos;
+    for (const auto& [nombre, color] : antes)
+        distintos.insert(color);
+    EXPECT_EQ(distintos.size(), tipos.size()) << "dos series del gráfico no comparten color";
+}
+
+TEST(VistaGrafico, DiceLaFechaDeSusCifrasOQueNoHayDatos) {
+    ModeloGrafico m = Modelo(3, 2, 10);
+    m.FechaCifras = QDate(2024, 6, 30);
+    Vista v(360, 330);
+    v.Dibujar(m);
+    EXPECT_TRUE(v.vista.chart()->title().contains(QStringLiteral("Prueba")));
+    EXPECT_TRUE(v.vista.chart()->title().contains(QStringLiteral("Cifras al 30/06/2024")));
+    EXPECT_TRUE(v.vista.Aviso().isEmpty());
+
+    // "Aceptar" sin filas: la grilla de ceros y el aviso sobre el gráfico.
+    m.GrillaDeCeros(4, 2);
+    m.SinDatos = true;
+    m.FechaCifras = QDate(2019, 6, 15);
+    v.Dibujar(m);
+    EXPECT_EQ(v.vista.Aviso(), QStringLiteral("Sin datos al 15/06/2019"));
+    EXPECT_FALSE(v.vista.chart()->title().contains(QStringLiteral("Cifras al")));
+    QGraphicsSimpleTextItem* aviso = nullptr;
+    for (QGraphicsItem* item : v.vista.chart()->childItems())
+        if (auto* t = dynamic_cast<QGraphicsSimpleTextItem*>(item))
+            if (t->text() == v.vista.Aviso())
+                aviso = t;
+    ASSERT_NE(aviso, nullptr);
+    EXPECT_TRUE(aviso->isVisible());
+    const QRectF lugar = aviso->mapToScene(aviso->boundingRect()).boundingRect();
+    EXPECT_TRUE(v.vista.chart()->plotArea().contains(lugar.center())) << "sobre el gráfico";
+}
+
+TEST(VistaGrafico, ElTooltipDeUnaBarraSeQuedaMientrasElPunteroDescansa) {
+    ModeloGrafico m = Modelo(2, 2, 10);
+    m.NombrarSeries({QStringLiteral("Pagado"), QStringLiteral("Impago")});
+    Vista v(360, 330);
+    v.Dibujar(m);
+    auto* barras = qobject_cast<QBarSeries*>(v.vista.chart()->series().first());
+    ASSERT_NE(barras, nullptr);
+    emit barras->hovered(true, 1, barras->barSets().at(0));
+    ASSERT_TRUE(QToolTip::isVisible());
+    const QString texto = QToolTip::text();
+    EXPECT_EQ(texto, v.vista.TextoPunto(1, 0));
+    // El puntero se queda quieto: Qt pide el tooltip del lugar al control.
+    const QPoint punto(180, 160);
+    QHelpEvent quieto(QEvent::ToolTip, punto, v.vista.viewport()->mapToGlobal(punto));
+    QApplication::sendEvent(v.vista.viewport(), &quieto);
+    QTest::qWait(800);
+    EXPECT_TRUE(QToolTip::isVisible()) << "no se borra mientras el puntero sigue en la barra";
+    EXPECT_EQ(QToolTip::text(), texto);
+    emit barras->hovered(false, 1, barras->barSets().at(0));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000))
+        << "al salir de la barra se va";
 }
 
 } // namespace

@@ -12,25 +12,45 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFont>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
 
-AccionesGrafico::ElegirArchivo& Elegir() {
-    static AccionesGrafico::ElegirArchivo elegir = [](const QString& titulo, const QString& filtros,
-                                                      const QString& sugerido) {
-        return QFileDialog::getSaveFileName(QApplication::activeWindow(), titulo,
-                                            QDir::home().filePath(sugerido), filtros);
-    };
+QString ElegirConQt(const QString& titulo, const QString& filtros, const QString& sugerido,
+                    QString* filtro) {
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), titulo, sugerido, filtros,
+                                        filtro);
+}
+
+AccionesGrafico::ElegirArchivo& Eleccion() {
+    static AccionesGrafico::ElegirArchivo elegir = ElegirConQt;
     return elegir;
+}
+
+// La carpeta del último archivo grabado, mientras dure el programa.
+QString& UltimaCarpeta() {
+    static QString carpeta = QDir::homePath();
+    return carpeta;
+}
+
+// Las extensiones de un filtro ("Libro de Excel (*.xlsx);;CSV (*.csv)" -> xlsx, csv).
+QStringList Extensiones(const QString& filtros) {
+    static const QRegularExpression patron(QStringLiteral("\\*\\.(\\w+)"));
+    QStringList extensiones;
+    for (auto it = patron.globalMatch(filtros); it.hasNext();)
+        extensiones << it.next().captured(1).toLower();
+    return extensiones;
 }
 
 // La fila Total en negrita.
@@ -57,11 +77,30 @@ QString Sugerido(const QString& titulo, const QString& extension) {
 } // namespace
 
 void AccionesGrafico::PonerElegirArchivo(ElegirArchivo elegir) {
-    Elegir() = std::move(elegir);
+    Eleccion() = elegir ? std::move(elegir) : ElegirConQt;
 }
 
-AccionesGrafico::AccionesGrafico(VistaGrafico* vista, std::function<EncabezadoLibro()> encabezado)
-    : QObject(vista), vista_(vista), encabezado_(std::move(encabezado)) {
+QString AccionesGrafico::Elegir(const QString& titulo, const QString& filtros,
+                                const QString& extension) {
+    const QString sugerido =
+        QDir(UltimaCarpeta()).filePath(Sugerido(vista_->Tabla().titulo, extension));
+    QString filtro;
+    QString ruta = Eleccion()(titulo, filtros, sugerido, &filtro);
+    if (ruta.isEmpty())
+        return ruta;
+    // Sin una extensión de las ofrecidas, la del tipo elegido (o la primera).
+    if (!Extensiones(filtros).contains(QFileInfo(ruta).suffix().toLower())) {
+        const QStringList elegida = Extensiones(filtro);
+        ruta += QLatin1Char('.') +
+                (elegida.isEmpty() ? Extensiones(filtros).value(0) : elegida.first());
+    }
+    UltimaCarpeta() = QFileInfo(ruta).absolutePath();
+    return ruta;
+}
+
+AccionesGrafico::AccionesGrafico(VistaGrafico* vista, std::function<EncabezadoLibro()> encabezado,
+                                 std::function<bool()> antes)
+    : QObject(vista), vista_(vista), encabezado_(std::move(encabezado)), antes_(std::move(antes)) {
     QStyle* estilo = vista->style();
     const auto accion = [&](const QString& texto, const char* tema, QStyle::StandardPixmap propia,
                             const QKeySequence& tecla) {
@@ -99,26 +138,36 @@ AccionesGrafico::AccionesGrafico(VistaGrafico* vista, std::function<EncabezadoLi
     connect(vista, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& punto) { menu_->popup(vista_->mapToGlobal(punto)); });
 
-    connect(copiarImagen_, &QAction::triggered, this,
-            [this] { QApplication::clipboard()->setImage(ImagenGraficos({vista_})); });
-    connect(copiarDatos_, &QAction::triggered, this, [this] {
+    // Lo que se copia o se exporta: antes, la ventana puede actualizar las cifras.
+    const auto siguen = [this] { return !antes_ || antes_(); };
+    connect(copiarImagen_, &QAction::triggered, this, [this, siguen] {
+        if (siguen())
+            QApplication::clipboard()->setImage(ImagenGraficos({vista_}));
+    });
+    connect(copiarDatos_, &QAction::triggered, this, [this, siguen] {
+        if (!siguen())
+            return;
         // Texto con tabuladores: la planilla lo pega como celdas.
         auto* datos = new QMimeData;
         datos->setText(TextoTablas::Tsv(vista_->Tabla()));
         QApplication::clipboard()->setMimeData(datos);
     });
-    connect(guardarImagen_, &QAction::triggered, this, [this] {
-        const QString ruta = Elegir()(
-            QStringLiteral("Guardar imagen"),
-            QStringLiteral("Imagen PNG (*.png);;Imagen SVG (*.svg);;Documento PDF (*.pdf)"),
-            Sugerido(vista_->Tabla().titulo, QStringLiteral(".png")));
+    connect(guardarImagen_, &QAction::triggered, this, [this, siguen] {
+        if (!siguen())
+            return;
+        const QString ruta =
+            Elegir(QStringLiteral("Guardar imagen"),
+                   QStringLiteral("Imagen PNG (*.png);;Imagen SVG (*.svg);;Documento PDF (*.pdf)"),
+                   QStringLiteral(".png"));
         if (!ruta.isEmpty())
             GrabarImagen(ruta);
     });
-    connect(exportarDatos_, &QAction::triggered, this, [this] {
-        const QString ruta = Elegir()(QStringLiteral("Exportar datos"),
-                                      QStringLiteral("Libro de Excel (*.xlsx);;CSV (*.csv)"),
-                                      Sugerido(vista_->Tabla().titulo, QStringLiteral(".xlsx")));
+    connect(exportarDatos_, &QAction::triggered, this, [this, siguen] {
+        if (!siguen())
+            return;
+        const QString ruta =
+            Elegir(QStringLiteral("Exportar datos"),
+                   QStringLiteral("Libro de Excel (*.xlsx);;CSV (*.csv)"), QStringLiteral(".xlsx"));
         if (!ruta.isEmpty())
             GrabarDatos(ruta);
     });
@@ -171,11 +220,22 @@ void AccionesGrafico::MostrarDatos() {
     cerrar->setObjectName(QStringLiteral("CmdCerrar"));
     connect(botones, &QDialogButtonBox::rejected, d, &QDialog::reject);
     auto* capas = new QVBoxLayout(d);
+    // La fecha de las cifras y su unidad, arriba de la grilla.
+    auto* referencia = new QLabel(vista_->Tabla().Referencia(), d);
+    referencia->setObjectName(QStringLiteral("Referencia"));
+    capas->addWidget(referencia);
     capas->addWidget(tabla);
     capas->addWidget(botones);
-    // Al costado de la ventana de la estadística, con su alto.
+    // Al costado de la ventana de la estadística, con su alto y dentro de la
+    // pantalla (encima de la ventana si al costado no entra).
     d->resize(std::max(360, tabla->horizontalHeader()->length() + 40), ventana->height());
-    d->move(ventana->frameGeometry().topRight() + QPoint(8, 0));
     ventanaDatos_ = d;
     d->show();
+    QPoint lugar = ventana->frameGeometry().topRight() + QPoint(8, 0);
+    if (const QScreen* pantalla = ventana->screen()) {
+        const QRect libre = pantalla->availableGeometry();
+        const int ancho = d->frameGeometry().width();
+        lugar.setX(std::max(libre.left(), std::min(lugar.x(), libre.right() + 1 - ancho)));
+    }
+    d->move(lugar);
 }

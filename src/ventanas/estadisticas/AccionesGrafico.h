@@ -15,8 +15,11 @@ class AccionesGrafico : public QObject {
     Q_OBJECT
 
 public:
-    // encabezado: título de la estadística, fecha y municipalidad para el XLSX.
-    AccionesGrafico(VistaGrafico* vista, std::function<EncabezadoLibro()> encabezado);
+    // encabezado: título de la estadística y municipalidad para el XLSX.
+    // antes: se consulta antes de copiar o exportar; falso cancela (la ventana
+    // pregunta ahí si actualizar las cifras a la fecha de la caja).
+    AccionesGrafico(VistaGrafico* vista, std::function<EncabezadoLibro()> encabezado,
+                    std::function<bool()> antes = {});
 
     QAction* CopiarImagen() const { return copiarImagen_; }
     QAction* GuardarImagen() const { return guardarImagen_; }
@@ -33,16 +36,22 @@ public:
     // La ventana de "Ver datos" abierta, si la hay.
     QDialog* VentanaDatos() const { return ventanaDatos_; }
 
-    // Quién elige el archivo (las pruebas lo reemplazan); vacío si se cancela.
+    // Quién elige el archivo (las pruebas lo reemplazan): recibe la ruta
+    // sugerida (la última carpeta usada y un nombre) y devuelve la elegida,
+    // vacía si se cancela, con el filtro elegido en *filtro. Un nombre sin la
+    // extensión de un tipo ofrecido recibe la del tipo elegido. Nulo: el de Qt.
     using ElegirArchivo = std::function<QString(const QString& titulo, const QString& filtros,
-                                                const QString& sugerido)>;
+                                                const QString& sugerido, QString* filtro)>;
     static void PonerElegirArchivo(ElegirArchivo elegir);
 
 private:
     void MostrarDatos();
+    // El archivo elegido con su extensión; vacío si se canceló.
+    QString Elegir(const QString& titulo, const QString& filtros, const QString& extension);
 
     VistaGrafico* vista_;
     std::function<EncabezadoLibro()> encabezado_;
+    std::function<bool()> antes_;
     QAction* copiarImagen_;
     QAction* guardarImagen_;
     QAction* copiarDatos_;

@@ -1,4 +1,5 @@
 #include "VistaGrafico.h"
+#include "ColoresSeries.h"
 #include "ModeloGrafico.h"
 #include "NumerosEs.h"
 #include <QBarCategoryAxis>
@@ -10,6 +11,8 @@
 #include <QGraphicsLayout>
 #include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLocale>
@@ -22,6 +25,8 @@ namespace {
 
 constexpr int Margen = 6;
 constexpr double TwipsPorPixel = 15.0;
+// El tooltip de una barra dura mientras el puntero siga sobre ella.
+constexpr int DuracionTooltip = 10 * 60 * 1000;
 
 // El menor paso "redondo" (1; 1,2; 1,5; 2; 2,5; 3; 4; 5; 6 u 8 por una
 // potencia de diez) que no es menor que el dado.
@@ -74,6 +79,10 @@ VistaGrafico::VistaGrafico(QWidget* parent) : QChartView(parent) {
     grafico->setLocalizeNumbers(true);
     grafico->setLocale(QLocale(QLocale::Spanish, QLocale::Argentina));
     grafico->setBackgroundRoundness(0);
+    aviso_ = new QGraphicsSimpleTextItem(grafico);
+    aviso_->setFont(Fuente(12, true));
+    aviso_->setBrush(QColor(0x60, 0x60, 0x60));
+    aviso_->setZValue(11);
     grafico->setMargins(QMargins(Margen, Margen, Margen, Margen));
     connect(grafico, &QChart::plotAreaChanged, this, [this] {
         AjustarCategorias();
@@ -102,8 +111,16 @@ void VistaGrafico::Dibujar(const ModeloGrafico& m) {
     tabla_ = TablaDeGrafico(m);
     ocultas_.clear();
     estilos_.clear();
-    grafico->setTitle(m.TitleText);
+    senalada_ = QPoint(-1, -1);
+    // Bajo el título, la fecha de las cifras.
+    const QString cuando = tabla_.sinDatos ? QString() : tabla_.TextoFecha();
+    grafico->setTitle(cuando.isEmpty() ? m.TitleText.toHtmlEscaped()
+                                       : m.TitleText.toHtmlEscaped() +
+                                             QStringLiteral("<br><span style=\"font-size:8pt; "
+                                                            "font-weight:normal;\">") +
+                                             cuando + QStringLiteral("</span>"));
     grafico->setTitleFont(Fuente(11, true));
+    aviso_->setText(tabla_.sinDatos ? tabla_.TextoFecha() : QString());
 
     filas_ = m.RowCount();
     series_ = m.ColumnCount();
@@ -112,8 +129,11 @@ void VistaGrafico::Dibujar(const ModeloGrafico& m) {
     double minimo = 0;
     double maximo = 0;
     bool enteros = true; // todos los valores sin decimales (cantidades)
+    const QList<QColor> colores = ColoresDeSeries(m.NombresSeries());
     for (int c = 1; c <= series_; ++c) {
         auto* conjunto = new QBarSet(m.ColumnLabel(c));
+        conjunto->setColor(colores.at(c - 1));
+        conjunto->setBorderColor(colores.at(c - 1).darker(120));
         for (int f = 1; f <= filas_; ++f) {
             const double v = m.Dato(f, c);
             conjunto->append(v);
@@ -402,6 +422,10 @@ double VistaGrafico::DiametroMarcador() const {
 }
 
 void VistaGrafico::UbicarPuntos() {
+    const QRectF trazado = chart()->plotArea();
+    const QRectF caja = aviso_->boundingRect();
+    aviso_->setPos(trazado.center().x() - caja.width() / 2,
+                   trazado.center().y() - caja.height() / 2);
     if (!barras_ || series_ == 0)
         return;
     const double diametro = DiametroMarcador();
@@ -434,17 +458,72 @@ QString VistaGrafico::TextoPunto(int fila, int serie) const {
     if (fila < 0 || fila >= tabla_.Filas() || serie < 0 || serie >= tabla_.Series())
         return QString();
     const auto& v = tabla_.valores[size_t(fila)][size_t(serie)];
-    return tabla_.series.at(serie) + QLatin1Char('\n') + tabla_.categorias.at(fila) +
-           QLatin1String(": ") + (v ? NumerosEs::Exacto(*v) : QStringLiteral("sin dato"));
+    // El eje muestra el código; el tooltip, además, el nombre ("1 - Gastos en Personal").
+    QString categoria = tabla_.categorias.at(fila);
+    if (!tabla_.nombres.value(fila).isEmpty())
+        categoria += QLatin1String(" - ") + tabla_.nombres.at(fila);
+    return tabla_.series.at(serie) + QLatin1Char('\n') + categoria + QLatin1String(": ") +
+           (v ? NumerosEs::Exacto(*v) : QStringLiteral("sin dato"));
 }
 
 void VistaGrafico::Senalar(bool adentro, int indice, QBarSet* conjunto) {
     const int serie = barras_ ? int(barras_->barSets().indexOf(conjunto)) : -1;
     if (!adentro || !SerieVisible(serie)) {
+        senalada_ = QPoint(-1, -1);
         QToolTip::hideText();
         return;
     }
-    QToolTip::showText(QCursor::pos(), TextoPunto(indice, serie), this);
+    senalada_ = QPoint(indice, serie);
+    QToolTip::showText(QCursor::pos(), TextoPunto(indice, serie), this, QRect(), DuracionTooltip);
+}
+
+QString VistaGrafico::Aviso() const {
+    return aviso_->text();
+}
+
+bool VistaGrafico::viewportEvent(QEvent* evento) {
+    // El puntero quieto sobre una barra pide un tooltip: es el de la barra. La
+    // escena, que no sabe de barras, lo borraría.
+    if (evento->type() == QEvent::ToolTip && senalada_.x() >= 0) {
+        const auto* ayuda = static_cast<QHelpEvent*>(evento);
+        QToolTip::showText(ayuda->globalPos(), TextoPunto(senalada_.x(), senalada_.y()), this,
+                           QRect(), DuracionTooltip);
+        return true;
+    }
+    return QChartView::viewportEvent(evento);
+}
+
+void VistaGrafico::keyPressEvent(QKeyEvent* evento) {
+    // La tecla de menú abre el menú del gráfico, en su centro.
+    if (evento->key() == Qt::Key_Menu && contextMenuPolicy() == Qt::CustomContextMenu) {
+        emit customContextMenuRequested(rect().center());
+        evento->accept();
+        return;
+    }
+    QChartView::keyPressEvent(evento);
+}
+
+void VistaGrafico::focusInEvent(QFocusEvent* evento) {
+    QChartView::focusInEvent(evento);
+    viewport()->update();
+}
+
+void VistaGrafico::focusOutEvent(QFocusEvent* evento) {
+    QChartView::focusOutEvent(evento);
+    viewport()->update();
+}
+
+void VistaGrafico::drawForeground(QPainter* pintor, const QRectF& area) {
+    QChartView::drawForeground(pintor, area);
+    // Solo al pintar la pantalla: la imagen copiada o grabada no lleva el marco.
+    if (!hasFocus() || pintor->device() != viewport())
+        return;
+    pintor->save();
+    pintor->resetTransform();
+    pintor->setPen(QPen(palette().highlight(), 2, Qt::DashLine));
+    pintor->setBrush(Qt::NoBrush);
+    pintor->drawRect(QRectF(viewport()->rect()).adjusted(1, 1, -1, -1));
+    pintor->restore();
 }
 
 void VistaGrafico::AlternarSerie(int serie) {

@@ -4,8 +4,12 @@
 // Dibuja lo que el modelo tiene: título, eje Y con su título, escala y
 // divisiones, leyenda (con ajuste de línea si el modelo lo pide), marcadores
 // (un círculo lleno sobre la punta de cada barra) y rótulos de punto (el
-// porcentaje, afuera, sobre cada barra). Al señalar una barra muestra su
-// serie, categoría y valor exacto; un clic en la leyenda oculta o muestra la serie.
+// porcentaje, afuera, sobre cada barra). Bajo el título dice la fecha de sus
+// cifras ("Cifras al 30/06/2024") y, sin datos, lo dice sobre el gráfico. Cada
+// serie tiene el color de su nombre. Al señalar una barra muestra su serie,
+// categoría y valor exacto mientras el puntero siga ahí; un clic en la leyenda
+// oculta o muestra la serie. Con el foco (Tab) se ve un marco, y la tecla de
+// menú abre su menú contextual.
 #include "TablaDatos.h"
 #include <QBrush>
 #include <QChartView>
@@ -49,10 +53,20 @@ public:
     bool SerieVisible(int serie) const { return !ocultas_.contains(serie); }
     // Entrada de la leyenda propia (arriba o abajo) en ese punto del control; -1 si no hay.
     int SerieEnLeyenda(const QPoint& punto) const;
+    // El aviso sobre el gráfico ("Sin datos al 30/06/2024"); vacío si hay datos.
+    QString Aviso() const;
+    // La barra señalada (fila y serie desde 0), o (-1, -1).
+    QPoint BarraSenalada() const { return senalada_; }
 
 protected:
     void resizeEvent(QResizeEvent* evento) override;
     void mousePressEvent(QMouseEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+    void focusInEvent(QFocusEvent* evento) override;
+    void focusOutEvent(QFocusEvent* evento) override;
+    bool viewportEvent(QEvent* evento) override;
+    // El marco del foco, solo en pantalla (no en lo que se copia o se graba).
+    void drawForeground(QPainter* pintor, const QRectF& area) override;
 
 private:
     void Ubicar(); // leyenda, rótulos, marcadores y categorías según el tamaño actual
@@ -77,6 +91,8 @@ private:
     QBarCategoryAxis* categorias_ = nullptr;
     int series_ = 0;
     int filas_ = 0;
+    QGraphicsSimpleTextItem* aviso_ = nullptr; // "Sin datos al ..." sobre el gráfico
+    QPoint senalada_{-1, -1};
     QList<Punto> rotulos_;
     QList<Punto> marcadores_;
     QList<double> tamanioMarcador_; // píxeles pedidos por el modelo, por marcador

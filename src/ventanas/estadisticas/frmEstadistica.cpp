@@ -2,19 +2,23 @@
 #include "AccionesGrafico.h"
 #include "AyudasVentana.h"
 #include "DateTimeBox.h"
+#include "Dialogos.h"
 #include "DibujoGrafico.h"
 #include "Func_SarvoErrores.h"
 #include "Glob_Sarvo.h"
 #include "ImprimirEstadistica.h"
+#include "JuegosBotones.h"
 #include "Ventanas.h"
 #include "VentanasEstadisticas.h"
 #include "VistaGrafico.h"
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QResizeEvent>
 
 namespace {
 
@@ -121,8 +125,16 @@ frmEstadistica::frmEstadistica(std::unique_ptr<Estadistica> logica, QWidget* pad
     : QDialog(padre), logica_(std::move(logica)) {
     const DescripcionEstadistica& d = logica_->Descripcion();
     setObjectName(d.nombre);
-    setFixedSize(Px(d.areaCliente.width()), Px(d.areaCliente.height()));
     const bool conGraficos = d.graficos > 0;
+    const QSize tamanioDiseno(Px(d.areaCliente.width()), Px(d.areaCliente.height()));
+    if (conGraficos) {
+        // Del tamaño de diseño, que es también el menor; se agranda y se maximiza.
+        resize(tamanioDiseno);
+        setMinimumSize(tamanioDiseno);
+        setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    } else {
+        setFixedSize(tamanioDiseno);
+    }
 
     // Controles en sus lugares (twips).
     cmdCerrar_ = CrearBoton(this, QStringLiteral("CmdCerrar"), QStringLiteral("Salir"), 240, 240);
@@ -151,24 +163,28 @@ frmEstadistica::frmEstadistica(std::unique_ptr<Estadistica> logica, QWidget* pad
         vistas_[size_t(i)] = new VistaGrafico(this);
         vistas_[size_t(i)]->setObjectName(i == 0 ? QStringLiteral("Chart")
                                                  : QStringLiteral("Chart2"));
-        const QRect& r = d.lugarGrafico[size_t(i)];
-        vistas_[size_t(i)]->setGeometry(Px(r.x()), Px(r.y()), Px(r.width()), Px(r.height()));
         vistas_[size_t(i)]->hide();
-        acciones_[size_t(i)] = new AccionesGrafico(vistas_[size_t(i)], [this] {
-            return EncabezadoLibro{logica_->Descripcion().caption, caja_->Fecha(),
-                                   Glob().Municipalidad};
-        });
+        // Lo que se exporta lleva la fecha de sus cifras; antes se pregunta si
+        // actualizarlas cuando la caja pide otra.
+        acciones_[size_t(i)] = new AccionesGrafico(
+            vistas_[size_t(i)],
+            [this] {
+                return EncabezadoLibro{logica_->Descripcion().caption, Glob().Municipalidad};
+            },
+            [this] { return CifrasDeLaFecha(); });
     }
-    // Chart2 se dibuja encima de la franja en que los dos se superponen: Chart
-    // no pone nada ahí.
-    if (vistas_[0] && vistas_[1]) {
-        const int superpuestos =
-            d.lugarGrafico[0].x() + d.lugarGrafico[0].width() - d.lugarGrafico[1].x();
-        vistas_[0]->ReservarDerecha(Px(std::max(0, superpuestos)));
-    }
+    Acomodar();
 
+    // Fecha, los tres botones (Aceptar, Imprimir Todo, Salir) y los gráficos.
+    setTabOrder(fecha_, cmdActualizar_);
     setTabOrder(cmdActualizar_, cmdImprimir_);
     setTabOrder(cmdImprimir_, cmdCerrar_);
+    QWidget* anterior = cmdCerrar_;
+    for (VistaGrafico* vista : vistas_)
+        if (vista) {
+            setTabOrder(anterior, vista);
+            anterior = vista;
+        }
     connect(cmdActualizar_, &QPushButton::clicked, this, [this] { CmdActualizar_Click(); });
     connect(cmdCerrar_, &QPushButton::clicked, this, [this] { CmdCerrar_Click(); });
     connect(cmdImprimir_, &QPushButton::clicked, this, [this] { CmdImprimir_Click(); });
@@ -201,23 +217,61 @@ void frmEstadistica::Redibujar() {
 }
 
 void frmEstadistica::CmdActualizar_Click() {
-    if (logica_->Descripcion().graficos == 0)
-        return;
+    Actualizar();
+}
+
+bool frmEstadistica::Actualizar() {
+    // Una fecha a medio teclear se confirma antes; si no es una fecha, nada.
+    if (logica_->Descripcion().graficos == 0 || !fecha_->ConfirmarEntrada())
+        return false;
     // Nada de lo que falle aquí sigue hacia el bucle de eventos.
     try {
-        if (logica_->Aceptar(*caja_))
-            Redibujar();
+        if (!logica_->Aceptar(*caja_))
+            return false;
+        Redibujar();
+        return true;
     } catch (...) {
         MostrarMensaje(objectName() + QStringLiteral(": no se pudo dibujar el gráfico"),
                        QStringLiteral("ERROR"));
+        return false;
     }
 }
 
+bool frmEstadistica::CifrasDeLaFecha() {
+    if (!fecha_->ConfirmarEntrada())
+        return false;
+    const QDate cifras = logica_->FechaCifras();
+    const QDate pedida = caja_->Fecha();
+    if (!cifras.isValid() || cifras == pedida)
+        return true;
+    const QString desde = DateTimeBox::TextoCorto(cifras);
+    const QString hasta = DateTimeBox::TextoCorto(pedida);
+    PedidoMensaje pregunta;
+    pregunta.Mensaje = QStringLiteral("Las cifras a la vista son al %1 y la fecha elegida es el "
+                                      "%2.\n¿Actualizarlas al %2 antes de seguir?\n(No: se usan "
+                                      "las cifras al %1.)")
+                           .arg(desde, hasta);
+    pregunta.titulo = logica_->Descripcion().caption;
+    pregunta.TipoBotones = 3; // Sí, No, Cancelar
+    pregunta.TipoMensaje = 32;
+    const int respuesta = dialogos().VentanaMensaje(pregunta);
+    if (respuesta == Boton::Si)
+        return Actualizar();
+    return respuesta == Boton::No;
+}
+
 void frmEstadistica::CmdImprimir_Click() {
+    // Las de gráficos imprimen lo que las tablas tienen, rotulado con la fecha
+    // para la que se generó; las que solo imprimen generan para la de la caja.
+    const bool conGraficos = logica_->Descripcion().graficos > 0;
+    if (!fecha_->ConfirmarEntrada() || (conGraficos && !CifrasDeLaFecha()))
+        return;
+    const QDate cifras = conGraficos ? logica_->FechaCifras() : QDate();
     // El módulo de impresión informa sus fallas y vuelve a habilitar la ventana.
     // Los gráficos del reporte los dibuja la misma vista, fuera de pantalla.
     try {
-        ImprimirEstadistica(*logica_, caja_->Fecha(), GraficosDeEstadistica(*logica_));
+        ImprimirEstadistica(*logica_, cifras.isValid() ? cifras : caja_->Fecha(),
+                            GraficosDeEstadistica(*logica_));
     } catch (...) {
         MostrarMensaje(objectName() + QStringLiteral(": no se pudo imprimir"),
                        QStringLiteral("ERROR"));
@@ -228,8 +282,42 @@ void frmEstadistica::CmdCerrar_Click() {
     reject();
 }
 
+void frmEstadistica::Acomodar() {
+    const DescripcionEstadistica& d = logica_->Descripcion();
+    if (d.graficos == 0 || !vistas_[0])
+        return;
+    // Los lugares de diseño, dentro del área de diseño (en twips): así ningún
+    // gráfico queda cortado por el borde. Al agrandar, los anchos crecen en
+    // proporción y las alturas con lo que crece la ventana.
+    const QRect area(QPoint(0, 0), d.areaCliente);
+    const double ancho = width() / double(Px(d.areaCliente.width()));
+    const int alto = height() - Px(d.areaCliente.height());
+    for (int i = 0; i < d.graficos && i < 2; ++i) {
+        const QRect r = d.lugarGrafico[size_t(i)].intersected(area);
+        vistas_[size_t(i)]->setGeometry(qRound(Px(r.x()) * ancho), Px(r.y()),
+                                        qRound(Px(r.width()) * ancho), Px(r.height()) + alto);
+    }
+    line1_->setGeometry(0, Px(720) - 1, qRound(Px(d.finLinea) * ancho), 2);
+    // Chart2 se dibuja encima de la franja en que los dos se superponen: Chart
+    // no pone nada ahí.
+    if (vistas_[0] && vistas_[1]) {
+        const int superpuestos = vistas_[0]->geometry().right() + 1 - vistas_[1]->geometry().x();
+        vistas_[0]->ReservarDerecha(std::max(0, superpuestos));
+    }
+}
+
+void frmEstadistica::resizeEvent(QResizeEvent* evento) {
+    QDialog::resizeEvent(evento);
+    Acomodar();
+}
+
 void frmEstadistica::Form_Activate() {
-    HacerFoco(cmdActualizar_);
+    // Una fecha a medio escribir (o rechazada, al volver del mensaje) conserva
+    // el foco: Escape la descarta en vez de cerrar la ventana.
+    if (fecha_->DateTime()->HayEntrada())
+        HacerFoco(fecha_->DateTime()->Entrada());
+    else
+        HacerFoco(cmdActualizar_);
 }
 
 void frmEstadistica::showEvent(QShowEvent* evento) {

@@ -2,7 +2,9 @@
 // Ventana común de las estadísticas: botones Salir, Aceptar e Imprimir Todo,
 // la caja Fecha, la línea y uno o dos gráficos, ubicados según la
 // descripción de la estadística. La lógica vive en Estadistica; la ventana la
-// conecta con los controles y dibuja sus modelos.
+// conecta con los controles y dibuja sus modelos. Las de gráficos se abren
+// del tamaño de diseño y se pueden agrandar o maximizar: los gráficos crecen
+// con la ventana. Tab recorre Fecha, los botones y los gráficos.
 #include "Estadistica.h"
 #include <QDialog>
 #include <array>
@@ -37,16 +39,26 @@ public:
     void CmdImprimir_Click();
     void CmdCerrar_Click();
 
+    // Antes de imprimir o exportar las cifras: si la caja tiene otra fecha que
+    // la de las cifras a la vista, pregunta si actualizarlas primero ("Sí"
+    // corre "Aceptar"). Falso si se cancela o la actualización falló.
+    bool CifrasDeLaFecha();
+
     // 15 twips por píxel.
     static int Px(int twips) { return qRound(twips / 15.0); }
 
 protected:
     void showEvent(QShowEvent* evento) override;
     void changeEvent(QEvent* evento) override;
+    void resizeEvent(QResizeEvent* evento) override;
 
 private:
     void Form_Activate();
     void Redibujar();
+    // "Aceptar"; verdadero si generó y volvió a leer.
+    bool Actualizar();
+    // Gráficos y línea según el tamaño de la ventana.
+    void Acomodar();
 
     std::unique_ptr<Estadistica> logica_;
     std::unique_ptr<CajaFecha> caja_;
