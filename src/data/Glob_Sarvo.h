@@ -47,6 +47,7 @@ struct EstadoSesion {
     qint32 UltimoErrorNativo = 0;
     QString MarcaErrorSeguimiento;
     qint64 ContadorSeguimiento = 0;
+    bool AvisoRegistrosSinEscribir = false; // ya se avisó: los registros no se escriben
 };
 
 // El estado del proceso. Las pruebas lo reemplazan con Glob() = EstadoSesion().
