@@ -1,4 +1,5 @@
 #include "Logs.h"
+#include "ArchivoSalida.h"
 #include "ConexionBase.h"
 #include "Dialogos.h"
 #include "DialogosConsola.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <cerrno>
 
 namespace {
 
@@ -57,14 +59,15 @@ QString RutaLogs(const QString& resto) {
 // Una carpeta sin permiso o un disco lleno: se avisa una sola vez por
 // sesión y el programa sigue. No toca UltimoMensaje: el aviso no es parte
 // de lo que estaba haciendo quien escribía.
-void AvisarRegistrosSinEscribir(const QString& ruta, const QString& motivo) {
+void AvisarRegistrosSinEscribir(const QString& ruta, const QString& motivo, int numeroError) {
     if (Glob().AvisoRegistrosSinEscribir)
         return;
     Glob().AvisoRegistrosSinEscribir = true;
     PedidoMensaje p;
     p.Mensaje = QStringLiteral("No se pueden escribir los registros del programa.\r\n") +
-                RutaNativa(ruta) + QLatin1String(": ") + motivo +
-                QStringLiteral("\r\nEl programa sigue funcionando, pero no quedan registros "
+                RutaNativa(ruta) + QLatin1String(": ") +
+                MotivoNoSeGraba(RutaNativa(ruta), motivo, numeroError) +
+                QStringLiteral(".\r\nEl programa sigue funcionando, pero no quedan registros "
                                "para soporte. Avise al Administrador del Sistema.");
     p.titulo = QStringLiteral("Registros");
     p.TipoMensaje = 48;
@@ -79,8 +82,10 @@ void AvisarRegistrosSinEscribir(const QString& ruta, const QString& motivo) {
 void Anexar(const QString& ruta, const QStringList& lineas) {
     QDir().mkpath(QFileInfo(ruta).absolutePath());
     QFile archivo(ruta);
+    errno = 0;
     if (!archivo.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
-        AvisarRegistrosSinEscribir(ruta, archivo.errorString());
+        const int numeroError = errno;
+        AvisarRegistrosSinEscribir(ruta, archivo.errorString(), numeroError);
         return;
     }
     QString texto;
@@ -88,10 +93,12 @@ void Anexar(const QString& ruta, const QStringList& lineas) {
         texto += OcultarSecretos(linea) + QLatin1Char('\n');
     const qint64 largo = archivo.size();
     const QByteArray datos = texto.toUtf8();
+    errno = 0;
     if (archivo.write(datos) != datos.size() || !archivo.flush()) {
+        const int numeroError = errno;
         const QString motivo = archivo.errorString();
         archivo.resize(largo);
-        AvisarRegistrosSinEscribir(ruta, motivo);
+        AvisarRegistrosSinEscribir(ruta, motivo, numeroError);
     }
     archivo.close();
 }
@@ -285,10 +292,10 @@ void GrabarErrorPrograma(const QString& tag, const QString& lugar, const QString
     } catch (const std::exception& e) {
         // Ni el registro de errores se puede escribir: el aviso único lo dice.
         AvisarRegistrosSinEscribir(RutaLogs(QStringLiteral("Errores")),
-                                   QString::fromLocal8Bit(e.what()));
+                                   QString::fromLocal8Bit(e.what()), 0);
     } catch (...) {
         AvisarRegistrosSinEscribir(RutaLogs(QStringLiteral("Errores")),
-                                   QStringLiteral("error desconocido"));
+                                   QStringLiteral("error desconocido"), 0);
     }
     grabandoErrorPrograma = false;
 }

@@ -14,39 +14,52 @@ QString Nativa(const QString& ruta) {
     return QDir::toNativeSeparators(ruta);
 }
 
-QString Motivo(const QString& ruta, const QString& detalle) {
+} // namespace
+
+QString MotivoNoSeGraba(const QString& ruta, const QString& detalle, int numeroError) {
     const QFileInfo destino(ruta);
     const QFileInfo carpeta(destino.absolutePath());
-    if (!carpeta.exists())
+    // La carpeta, o la primera de las de arriba que existe.
+    QFileInfo base = carpeta;
+    while (!base.exists() && !base.isRoot() && base.absolutePath() != base.absoluteFilePath())
+        base = QFileInfo(base.absolutePath());
+    if (base.exists() && !base.isDir())
+        return QStringLiteral("%1 no es una carpeta").arg(Nativa(base.absoluteFilePath()));
+    if (!carpeta.exists()) {
+        if (base.exists() && !base.isWritable())
+            return QStringLiteral("la carpeta %1 no existe y no tiene permiso para crearla en %2")
+                .arg(Nativa(carpeta.absoluteFilePath()), Nativa(base.absoluteFilePath()));
         return QStringLiteral("la carpeta %1 no existe").arg(Nativa(carpeta.absoluteFilePath()));
-    if (!carpeta.isDir())
-        return QStringLiteral("%1 no es una carpeta").arg(Nativa(carpeta.absoluteFilePath()));
+    }
     if (destino.isDir())
         return QStringLiteral("ya hay una carpeta con ese nombre");
     const QStorageInfo disco(carpeta.absoluteFilePath());
-    if (disco.isValid() && disco.isReadOnly())
+    if (numeroError == EROFS || (disco.isValid() && disco.isReadOnly()))
         return QStringLiteral("el disco es de solo lectura");
-    if (!carpeta.isWritable())
+    if (numeroError == EACCES || numeroError == EPERM || !carpeta.isWritable())
         return QStringLiteral("no tiene permiso para escribir en la carpeta %1")
             .arg(Nativa(carpeta.absoluteFilePath()));
     if (destino.exists() && !destino.isWritable())
         return QStringLiteral("el archivo es de solo lectura");
-    if (disco.isValid() && disco.bytesAvailable() < EspacioMinimo)
+    if (numeroError == ENOSPC || numeroError == EDQUOT ||
+        (disco.isValid() && disco.bytesAvailable() < EspacioMinimo))
         return QStringLiteral("el disco está lleno");
+    if (numeroError == EFBIG)
+        return QStringLiteral("el archivo pasa del tamaño que el sistema permite");
     return QStringLiteral("no se pudo escribir el archivo completo (%1)").arg(detalle);
 }
 
-} // namespace
-
-QString TextoNoSeGraba(const QString& ruta, const QString& detalle) {
-    return QStringLiteral("No se pudo grabar %1: %2.").arg(Nativa(ruta), Motivo(ruta, detalle));
+QString TextoNoSeGraba(const QString& ruta, const QString& detalle, int numeroError) {
+    return QStringLiteral("No se pudo grabar %1: %2.")
+        .arg(Nativa(ruta), MotivoNoSeGraba(ruta, detalle, numeroError));
 }
 
 ArchivoSalida::ArchivoSalida(const QString& ruta) : ruta_(ruta), archivo_(ruta) {}
 
 QIODevice* ArchivoSalida::Abrir() {
+    errno = 0;
     if (QFileInfo(ruta_).isDir() || !archivo_.open(QIODevice::WriteOnly)) {
-        error_ = TextoNoSeGraba(ruta_, archivo_.errorString());
+        error_ = TextoNoSeGraba(ruta_, archivo_.errorString(), errno);
         return nullptr;
     }
     open(QIODevice::WriteOnly | QIODevice::Unbuffered);

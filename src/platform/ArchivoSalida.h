@@ -31,9 +31,13 @@ private:
     QString ruta_;
     QSaveFile archivo_;
     QString fallaEscritura_; // texto del sistema de la primera escritura corta
+    int numeroError_ = 0;    // su errno
     QString error_;
 };
 
-// "No se pudo grabar <ruta>: <motivo>." El motivo sale de lo que se ve de la
-// carpeta y del disco; detalle (el texto del sistema) solo si no se reconoce.
-QString TextoNoSeGraba(const QString& ruta, const QString& detalle);
+// Por qué no se puede escribir en la ruta, en castellano: sale del número de
+// error del sistema (errno, 0 si no se sabe) y de lo que se ve de la carpeta
+// y del disco; detalle (el texto del sistema) solo si nada de eso lo explica.
+QString MotivoNoSeGraba(const QString& ruta, const QString& detalle, int numeroError = 0);
+// "No se pudo grabar <ruta>: <motivo>."
+QString TextoNoSeGraba(const QString& ruta, const QString& detalle, int numeroError = 0);

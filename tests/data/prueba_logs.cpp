@@ -270,9 +270,12 @@ TEST_F(Logs, RegistrosSinEscribir) {
         const char* caso;
         QString ruta;
         QString archivoNombrado;
+        QString motivo;
     } casos[] = {
-        {"carpeta que es un archivo", archivo.fileName() + u'/', u"/LogsFiles/Seguimiento/SEG"_s},
-        {"disco lleno", lleno, u"/LogsFiles/Seguimiento/SEG"_s + hoy + u".log"_s},
+        {"carpeta que es un archivo", archivo.fileName() + u'/', u"/LogsFiles/Seguimiento/SEG"_s,
+         archivo.fileName() + u" no es una carpeta."_s},
+        {"disco lleno", lleno, u"/LogsFiles/Seguimiento/SEG"_s + hoy + u".log"_s,
+         u": el disco está lleno."_s},
     };
     for (const auto& c : casos) {
         Glob().AvisoRegistrosSinEscribir = false;
@@ -289,6 +292,8 @@ TEST_F(Logs, RegistrosSinEscribir) {
             u"No se pueden escribir los registros del programa.\r\n"_s + c.ruta))
             << m.Mensaje.toStdString();
         EXPECT_TRUE(m.Mensaje.contains(c.archivoNombrado)) << m.Mensaje.toStdString();
+        EXPECT_TRUE(m.Mensaje.contains(c.motivo + u"\r\nEl programa sigue funcionando"_s))
+            << m.Mensaje.toStdString();
         EXPECT_TRUE(m.aceptarConAcceso);
         EXPECT_EQ(Glob().UltimoMensaje, u"el de antes"_s) << c.caso;
     }
