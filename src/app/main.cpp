@@ -77,8 +77,10 @@ int main(int argc, char** argv) {
             return 0;
         return app.exec();
     } catch (const std::exception& e) {
+        AnotarExcepcion(QStringLiteral("main"));
         std::fprintf(stderr, "miravel: %s\n", e.what());
     } catch (...) {
+        AnotarExcepcion(QStringLiteral("main"));
         std::fprintf(stderr, "miravel: error inesperado\n");
     }
     return 1;
