@@ -14,8 +14,6 @@ constexpr long FuncionInexistente = 904;
 // no debe llegar entero a una sentencia.
 constexpr qsizetype LargoMaximoRespuesta = 64;
 
-} // namespace
-
 QString SentenciaCodigoAcceso(const QString& prefijo, const QString& codigo) {
     // Un carácter nulo cortaría la sentencia en el driver: esa respuesta va vacía.
     const QString enviable =
@@ -24,6 +22,8 @@ QString SentenciaCodigoAcceso(const QString& prefijo, const QString& codigo) {
            QLatin1Char('(') + LiteralSql(prefijo) + QLatin1Char(',') + LiteralSql(enviable) +
            QLatin1String(") AS correcto FROM DUAL");
 }
+
+} // namespace
 
 RespuestaCodigo ComprobarCodigoEnServidor(const QString& prefijo, const QString& codigo) {
     ConexionBase* auditoria = Glob().ConexionAuditoria.get();

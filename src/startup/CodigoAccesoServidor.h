@@ -14,6 +14,3 @@ enum class RespuestaCodigo {
 // cada intento en su auditoría; la respuesta se confirma enseguida. Corre por
 // la conexión de auditoría (la principal si no está).
 RespuestaCodigo ComprobarCodigoEnServidor(const QString& prefijo, const QString& codigo);
-
-// Sentencia de la comprobación.
-QString SentenciaCodigoAcceso(const QString& prefijo, const QString& codigo);

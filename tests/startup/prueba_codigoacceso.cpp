@@ -185,6 +185,7 @@ protected:
 TEST_F(CodigoEnServidor, BuenoMaloYAuditoriaConPuestoYUsuario) {
     const QString codigo = CodigoDeHoy();
     ASSERT_EQ(codigo.size(), 8);
+    Glob().SeguimientoSql = true;
 
     EXPECT_TRUE(Responder(codigo));
     EXPECT_EQ(ui.preguntas,
@@ -219,6 +220,17 @@ TEST_F(CodigoEnServidor, BuenoMaloYAuditoriaConPuestoYUsuario) {
         esperados << u"N|DEMO|operador|MRV"_s;
     esperados << u"B|DEMO|operador|MRV"_s;
     EXPECT_EQ(Intentos(), esperados);
+
+    // La traza tiene la sentencia y su confirmación, sin el código tipeado.
+    QFile traza(dir.path() + u"/LogsFiles/Seguimiento/SEG"_s +
+                QDate::currentDate().toString(u"yyyyMMdd"_s) + u".log"_s);
+    ASSERT_TRUE(traza.open(QIODevice::ReadOnly));
+    const QString texto = QString::fromUtf8(traza.readAll());
+    EXPECT_EQ(texto.count(u"\nSELECT OWNER_SARVO.CodigoAccesoCorrecto('MRV',********) AS "
+                          "correcto FROM DUAL\n"_s),
+              7);
+    EXPECT_EQ(texto.count(u"\nCOMMIT\n"_s), 7);
+    EXPECT_FALSE(texto.contains(codigo));
 }
 
 TEST_F(CodigoEnServidor, CincoMalosBloqueanElPuestoHastaElDiaSiguiente) {
