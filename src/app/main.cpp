@@ -3,6 +3,7 @@
 #include "DialogosQt.h"
 #include "Fuentes.h"
 #include "Func_SarvoErrores.h"
+#include "Logs.h"
 #include "SarvoMain.h"
 #include "TraduccionesQt.h"
 #include "VentanasImpresionQt.h"
@@ -16,7 +17,8 @@
 namespace {
 
 // Ninguna excepción llega al bucle de eventos: la que escape de un manejador
-// se anota en la salida de errores y el evento se da por no atendido.
+// se anota en el registro de errores y en la salida de errores, y el evento
+// se da por no atendido.
 class Aplicacion : public QApplication {
 public:
     using QApplication::QApplication;
@@ -25,8 +27,10 @@ public:
         try {
             return QApplication::notify(receptor, evento);
         } catch (const std::exception& e) {
+            AnotarExcepcion(QStringLiteral("Evento de Qt"));
             std::fprintf(stderr, "miravel: excepción no atendida: %s\n", e.what());
         } catch (...) {
+            AnotarExcepcion(QStringLiteral("Evento de Qt"));
             std::fprintf(stderr, "miravel: excepción no atendida\n");
         }
         return false;
@@ -73,8 +77,10 @@ int main(int argc, char** argv) {
             return 0;
         return app.exec();
     } catch (const std::exception& e) {
+        AnotarExcepcion(QStringLiteral("main"));
         std::fprintf(stderr, "miravel: %s\n", e.what());
     } catch (...) {
+        AnotarExcepcion(QStringLiteral("main"));
         std::fprintf(stderr, "miravel: error inesperado\n");
     }
     return 1;

@@ -1,5 +1,6 @@
 #include "Func_SarvoGeneral.h"
 #include "FyG_Sarvo.h"
+#include "Logs.h"
 #include "Recordset.h"
 #include <QFile>
 #include <QFileInfo>
@@ -173,6 +174,7 @@ QString ActualizarCopiaLocal(const QString& origen, const QString& destino) {
         }
         return largoDestino != 0 ? destino : origen;
     } catch (...) {
+        AnotarExcepcion(QStringLiteral("ActualizarCopiaLocal ") + destino);
         return origen;
     }
 }

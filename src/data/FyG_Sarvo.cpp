@@ -92,6 +92,45 @@ bool Ejecutar(Forma forma, const QString& sql, bool mostrarCartel,
     return ok;
 }
 
+// Consulta de CargarRecordset: un fallo se muestra, salvo el error callado
+// (que deja su número en UltimoErrorNativo), y va al registro de errores.
+void Consultar(Recordset& rs, const QString& sentencia, ConexionBase* conexion, const char* nombre,
+               std::optional<long> callado) {
+    rs.Reiniciar();
+    ConexionBase* c = Elegir(conexion);
+    if (SinConexion(c))
+        return;
+
+    Cronometro reloj;
+    const bool lista = ConexionLista(*c);
+    const bool ok = lista && c->Consultar(sentencia, rs);
+    ControlarLentitud(sentencia, reloj.Segundos());
+
+    QString marca;
+    if (ok && callado) {
+        Glob().UltimoErrorNativo = 0;
+    } else if (!ok) {
+        rs.Reiniciar();
+        const long nativo = !lista || c->Errores().empty() ? 0 : c->Errores().front().nativo;
+        if (lista && callado && nativo == *callado) {
+            Glob().UltimoErrorNativo = qint32(nativo);
+            c->LimpiarErrores();
+            GrabarErrorSql(QStringLiteral("MRV"), sentencia,
+                           QString::number(nativo) +
+                               QLatin1String(" .Error que no Muestra Cartel."));
+        } else {
+            if (lista && MostrarFallo(*c))
+                marca = Marca();
+            else if (!lista && callado)
+                Glob().UltimoErrorNativo = 3114; // no se envió: la conexión no volvió
+            GrabarErrorSql(QStringLiteral("MRV"), sentencia, Glob().UltimoMensaje);
+        }
+    }
+    Glob().MarcaErrorSeguimiento = marca;
+    if (Glob().SeguimientoSql)
+        GrabarSeguimiento(QStringLiteral("SEG"), QLatin1String(nombre), sentencia + marca);
+}
+
 } // namespace
 
 Cronometro::Cronometro()
@@ -133,28 +172,13 @@ QString ArmarConsultaOrdenada(const QString& sql, const QString& orden, qint32 d
 
 void CargarRecordset(Recordset& rs, const QString& sql, const QString& orden,
                      ConexionBase* conexion, qint32 descendente) {
-    rs.Reiniciar();
-    ConexionBase* c = Elegir(conexion);
-    const QString sentencia = ArmarConsultaOrdenada(sql, orden, descendente);
-    if (SinConexion(c))
-        return;
+    Consultar(rs, ArmarConsultaOrdenada(sql, orden, descendente), conexion, "CargarRecordset",
+              std::nullopt);
+}
 
-    Cronometro reloj;
-    const bool lista = ConexionLista(*c);
-    const bool ok = lista && c->Consultar(sentencia, rs);
-    ControlarLentitud(sentencia, reloj.Segundos());
-
-    QString marca;
-    if (!ok) {
-        rs.Reiniciar();
-        if (lista && MostrarFallo(*c))
-            marca = Marca();
-        GrabarErrorSql(QStringLiteral("MRV"), sentencia, Glob().UltimoMensaje);
-    }
-    Glob().MarcaErrorSeguimiento = marca;
-    if (Glob().SeguimientoSql)
-        GrabarSeguimiento(QStringLiteral("SEG"), QStringLiteral("CargarRecordset"),
-                          sentencia + marca);
+void CargarRecordsetSinCartel(Recordset& rs, const QString& sql, long ErrorEsperado,
+                              ConexionBase* conexion) {
+    Consultar(rs, sql, conexion, "CargarRecordsetSinCartel", ErrorEsperado);
 }
 
 void Cargar_Recordset(const QString& sql, Recordset& rs, ConexionBase* conexion) {

@@ -12,6 +12,8 @@
 //   EjecutarSQLSTP     se muestra o se calla  -          sí             sí (si se mostró)
 //   CargarRecordset    se muestra siempre     sí         sí             sí
 //   Cargar_Recordset   se muestra siempre     no         NO             NO
+//   CargarRecordset-   se muestra o se calla  no         sí             sí (si se mostró)
+//     SinCartel
 //
 // Los cuatro miden la sentencia y registran las lentas; con SeguimientoSql
 // anotan cada una en el seguimiento.
@@ -43,6 +45,12 @@ void CargarRecordset(Recordset& rs, const QString& sql, const QString& orden,
 // Consulta tal cual: la sentencia va primero. Un fallo se muestra pero no va
 // al registro de errores, y su línea de seguimiento no lleva la marca.
 void Cargar_Recordset(const QString& sql, Recordset& rs, ConexionBase* conexion = nullptr);
+
+// Consulta tal cual cuyo error esperado (número de Oracle) no se muestra:
+// queda en UltimoErrorNativo (0 si salió bien) y en el registro de errores
+// Sql, como en EjecutarSQL. Cualquier otro error se muestra.
+void CargarRecordsetSinCartel(Recordset& rs, const QString& sql, long ErrorEsperado,
+                              ConexionBase* conexion = nullptr);
 
 // Sentencia que arma CargarRecordset a partir de la consulta y el orden.
 QString ArmarConsultaOrdenada(const QString& sql, const QString& orden, qint32 descendente);

@@ -47,6 +47,8 @@ struct EstadoSesion {
     qint32 UltimoErrorNativo = 0;
     QString MarcaErrorSeguimiento;
     qint64 ContadorSeguimiento = 0;
+    bool AvisoRegistrosSinEscribir = false; // ya se avisó: los registros no se escriben
+    bool AvisoCodigoSinClave = false;       // ya se anotó: la base no comprueba con clave
 };
 
 // El estado del proceso. Las pruebas lo reemplazan con Glob() = EstadoSesion().

@@ -1,5 +1,7 @@
 #include "Logs.h"
+#include "ArchivoSalida.h"
 #include "ConexionBase.h"
+#include "Dialogos.h"
 #include "DialogosConsola.h"
 #include "Func_SarvoGeneral.h"
 #include "Glob_Sarvo.h"
@@ -11,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <cerrno>
 
 namespace {
 
@@ -44,6 +47,7 @@ std::optional<QDate> FechaServidorLogs() {
             return fecha->date();
     } catch (...) {
         consultandoFecha = false;
+        AnotarExcepcion(QStringLiteral("FechaServidorLogs"));
     }
     return std::nullopt;
 }
@@ -52,17 +56,50 @@ QString RutaLogs(const QString& resto) {
     return RutaNativa(Glob().RutaSistema + QLatin1String("LogsFiles\\") + resto);
 }
 
+// Una carpeta sin permiso o un disco lleno: se avisa una sola vez por
+// sesión y el programa sigue. No toca UltimoMensaje: el aviso no es parte
+// de lo que estaba haciendo quien escribía.
+void AvisarRegistrosSinEscribir(const QString& ruta, const QString& motivo, int numeroError) {
+    if (Glob().AvisoRegistrosSinEscribir)
+        return;
+    Glob().AvisoRegistrosSinEscribir = true;
+    PedidoMensaje p;
+    p.Mensaje = QStringLiteral("No se pueden escribir los registros del programa.\r\n") +
+                RutaNativa(ruta) + QLatin1String(": ") +
+                MotivoNoSeGraba(RutaNativa(ruta), motivo, numeroError) +
+                QStringLiteral(".\r\nEl programa sigue funcionando, pero no quedan registros "
+                               "para soporte. Avise al Administrador del Sistema.");
+    p.titulo = QStringLiteral("Registros");
+    p.TipoMensaje = 48;
+    p.aceptarConAcceso = true;
+    dialogos().VentanaMensaje(p);
+}
+
 // Abre para anexar (creando carpeta y archivo si faltan), escribe y cierra.
-// Ninguna clave llega al archivo: cada línea pasa por OcultarSecretos.
+// Ninguna clave llega al archivo: cada línea pasa por OcultarSecretos. Si
+// la escritura no entra entera (disco lleno) el archivo vuelve a su largo
+// anterior: no queda una entrada a medias.
 void Anexar(const QString& ruta, const QStringList& lineas) {
     QDir().mkpath(QFileInfo(ruta).absolutePath());
     QFile archivo(ruta);
-    if (!archivo.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+    errno = 0;
+    if (!archivo.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+        const int numeroError = errno;
+        AvisarRegistrosSinEscribir(ruta, archivo.errorString(), numeroError);
         return;
+    }
     QString texto;
     for (const QString& linea : lineas)
         texto += OcultarSecretos(linea) + QLatin1Char('\n');
-    archivo.write(texto.toUtf8());
+    const qint64 largo = archivo.size();
+    const QByteArray datos = texto.toUtf8();
+    errno = 0;
+    if (archivo.write(datos) != datos.size() || !archivo.flush()) {
+        const int numeroError = errno;
+        const QString motivo = archivo.errorString();
+        archivo.resize(largo);
+        AvisarRegistrosSinEscribir(ruta, motivo, numeroError);
+    }
     archivo.close();
 }
 
@@ -133,6 +170,7 @@ void DepurarArchivoLog(const QString& ruta) {
         if (hoy && info.lastModified().date() < *hoy)
             QFile::remove(ruta);
     } catch (...) {
+        AnotarExcepcion(QStringLiteral("DepurarArchivoLog"));
     }
 }
 
@@ -167,6 +205,7 @@ void GrabarSeguimiento(const QString& tag, const QString& procedimiento, const Q
                     QLatin1String("]USR:[") + g.UsuarioActual + QLatin1Char(']'),
                 texto, QString()});
     } catch (...) {
+        AnotarExcepcion(QStringLiteral("GrabarSeguimiento"));
     }
 }
 
@@ -180,6 +219,7 @@ void GrabarSqlLento(const QString& tag, const QString& sql, qint64 segundos) {
                << QStringLiteral("Tardó:") + FormatearDuracion(segundos) << QString();
         Anexar(ruta, lineas);
     } catch (...) {
+        AnotarExcepcion(QStringLiteral("GrabarSqlLento"));
     }
 }
 
@@ -197,6 +237,7 @@ void GrabarErrorSql(const QString& tag, const QString& sql, const QString& mensa
                << QString();
         Anexar(ruta, lineas);
     } catch (...) {
+        AnotarExcepcion(QStringLiteral("GrabarErrorSql"));
     }
 }
 
@@ -219,7 +260,56 @@ void GrabarErrorConexion(const QString& tag, const QString& cadenaConexion,
                << QStringLiteral("Mensaje  : ") + DialogosConsola::EnUnaLinea(mensaje) << QString();
         Anexar(ruta, lineas);
     } catch (...) {
+        AnotarExcepcion(QStringLiteral("GrabarErrorConexion"));
     }
+}
+
+namespace {
+
+// Mientras se escribe el registro de errores: lo que falle adentro no vuelve
+// a anotarse en él.
+bool grabandoErrorPrograma = false;
+
+} // namespace
+
+void GrabarErrorPrograma(const QString& tag, const QString& lugar, const QString& mensaje) {
+    if (grabandoErrorPrograma)
+        return;
+    grabandoErrorPrograma = true;
+    try {
+        // Sin fecha del servidor (la base no contesta, que es cuando más
+        // falla algo) vale la del puesto: el error no se pierde.
+        const QDate dia = FechaServidorLogs().value_or(QDate::currentDate());
+        const QString ruta =
+            RutaLogs(QLatin1String("Errores\\") + LetrasDia(dia) + tag + QLatin1String("Err.log"));
+        const QFileInfo info(ruta);
+        if (info.exists() && info.lastModified().date() < dia)
+            QFile::remove(ruta);
+        QStringList lineas = CabeceraSentencia("Realizado", 9);
+        lineas << QLatin1String("Lugar    : ") + lugar << QLatin1String("Mensaje  : ") + mensaje
+               << QString();
+        Anexar(ruta, lineas);
+    } catch (const std::exception& e) {
+        // Ni el registro de errores se puede escribir: el aviso único lo dice.
+        AvisarRegistrosSinEscribir(RutaLogs(QStringLiteral("Errores")),
+                                   QString::fromLocal8Bit(e.what()), 0);
+    } catch (...) {
+        AvisarRegistrosSinEscribir(RutaLogs(QStringLiteral("Errores")),
+                                   QStringLiteral("error desconocido"), 0);
+    }
+    grabandoErrorPrograma = false;
+}
+
+void AnotarExcepcion(const QString& lugar) {
+    QString texto;
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        texto = QStringLiteral("Excepción atrapada: ") + QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        texto = QStringLiteral("Excepción atrapada de tipo desconocido");
+    }
+    GrabarErrorPrograma(QStringLiteral("MRV"), lugar, texto);
 }
 
 namespace {
@@ -257,6 +347,7 @@ void GrabarSqlReporte(const QString& tag, const QString& formulario, const Datos
                << *hora << QLatin1String("SQL  : ") + rpt.consultaSql << QString();
         Anexar(ruta, lineas);
     } catch (...) {
+        AnotarExcepcion(QStringLiteral("GrabarSqlReporte"));
     }
 }
 
@@ -281,6 +372,7 @@ void GrabarErrorReporte(const QString& tag, const QString& formulario, const Dat
         lineas << QString();
         Anexar(ruta, lineas);
     } catch (...) {
+        AnotarExcepcion(QStringLiteral("GrabarErrorReporte"));
     }
 }
 
@@ -297,5 +389,6 @@ void ListaFormsSinDescargar() {
                               QStringLiteral("FyGSarvo.ListaFormsSinDescargar"), nombres[i]);
         ventanas.DescargarTodasMenosPrimera();
     } catch (...) {
+        AnotarExcepcion(QStringLiteral("ListaFormsSinDescargar"));
     }
 }

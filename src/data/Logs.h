@@ -1,10 +1,13 @@
 #pragma once
 // Registros de texto bajo RutaSistema + "LogsFiles\": seguimiento de
 // sentencias, sentencias lentas, sentencias con error, reportes impresos y
-// reportes con error. Nunca lanzan; una carpeta faltante se crea.
+// reportes con error, y los errores del programa. Nunca lanzan; una carpeta
+// faltante se crea. Si no se pueden escribir (carpeta sin permiso, disco
+// lleno) se avisa una sola vez por sesión y el programa sigue.
 // Los rotativos usan la fecha del servidor: la piden al nombrar el archivo y
 // otra vez al depurarlo (si ya existe). Sin esa fecha (sin conexión, o si la
-// consulta misma falla) la entrada no se escribe.
+// consulta misma falla) la entrada no se escribe, salvo la del registro de
+// errores del programa, que usa la del puesto.
 #include <QDate>
 #include <QString>
 #include <functional>
@@ -28,6 +31,14 @@ void GrabarErrorConexion(const QString& tag, const QString& cadenaConexion, cons
 void GrabarSqlReporte(const QString& tag, const QString& formulario, const DatosReporteLog& rpt);
 void GrabarErrorReporte(const QString& tag, const QString& formulario, const DatosReporteLog& rpt,
                         const QString& mensaje);
+
+// Registro de errores del programa, LogsFiles\Errores\ + Dd + tag + "Err.log":
+// lo que atrapa un catch y los avisos para soporte. Rota como los otros, con
+// la fecha del servidor o, si no la hay, la del puesto.
+void GrabarErrorPrograma(const QString& tag, const QString& lugar, const QString& mensaje);
+// Solo dentro de un catch: anota en el registro de errores la excepción en
+// curso (su texto, si es una std::exception) y dónde se la atrapó.
+void AnotarExcepcion(const QString& lugar);
 
 // Con conDia, vacía si no hay fecha del servidor.
 QString NombreArchivoLog(const QString& tag, const QString& carpeta, const QString& nombreBase,

@@ -157,6 +157,37 @@ QString OcultarCadenasConexion(const QString& texto) {
     return r;
 }
 
+// CodigoAccesoCorrecto(prefijo, codigo): el código tipeado es el del día en
+// todos los puestos y no llega a un registro.
+QString OcultarCodigoAcceso(const QString& texto) {
+    if (!texto.contains(QLatin1String("CodigoAccesoCorrecto"), Qt::CaseInsensitive))
+        return texto;
+    Simbolos s = DividirEnSimbolos(texto);
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (!EsPalabra(s[i], QLatin1String("CodigoAccesoCorrecto")))
+            continue;
+        const size_t abre = Siguiente(s, i + 1);
+        if (abre >= s.size() || !EsSigno(s[abre], u'('))
+            continue;
+        // Todo literal después del primer argumento (el prefijo).
+        int nivel = 0;
+        bool trasPrefijo = false;
+        size_t k = abre;
+        for (; k < s.size(); ++k) {
+            if (EsSigno(s[k], u'('))
+                ++nivel;
+            else if (EsSigno(s[k], u')') && --nivel == 0)
+                break;
+            else if (nivel == 1 && EsSigno(s[k], u','))
+                trasPrefijo = true;
+            else if (trasPrefijo && s[k].clase == Clase::Literal)
+                s[k].texto = SecretoOculto;
+        }
+        i = k;
+    }
+    return Unir(s, 0, s.size());
+}
+
 } // namespace
 
 QString OcultarSecretos(const QString& texto) {
@@ -164,7 +195,7 @@ QString OcultarSecretos(const QString& texto) {
     // comilla ya no abre un literal): se repite hasta que nada cambie.
     QString r = texto;
     for (int vuelta = 0; vuelta < 8; ++vuelta) {
-        QString otra = OcultarCadenasConexion(OcultarIdentifiedBy(r));
+        QString otra = OcultarCodigoAcceso(OcultarCadenasConexion(OcultarIdentifiedBy(r)));
         if (otra == r)
             break;
         r = std::move(otra);

@@ -1,4 +1,5 @@
 #include "Ventanas.h"
+#include "Logs.h"
 #include <algorithm>
 
 RegistroVentanas& RegistroVentanas::instancia() {
@@ -48,10 +49,12 @@ void RegistroVentanas::DescargarTodasMenosPrimera() {
         if (it == ventanas_.end())
             continue;
         Descargar descargar = it->descargar;
+        const QString nombre = it->nombre;
         if (descargar) {
             try {
                 descargar();
             } catch (...) {
+                AnotarExcepcion(QStringLiteral("Descarga de la ventana ") + nombre);
             }
         }
         Salir(id);
@@ -60,15 +63,16 @@ void RegistroVentanas::DescargarTodasMenosPrimera() {
 
 void RegistroVentanas::RepintarUltimas(int cantidad) {
     // Copia: repintar no debe cambiar el registro, pero no se confía en eso.
-    std::vector<Repintar> ultimas;
+    std::vector<std::pair<QString, Repintar>> ultimas;
     for (std::size_t i = ventanas_.size(); i > 0 && int(ultimas.size()) < cantidad; --i)
-        ultimas.push_back(ventanas_[i - 1].repintar);
-    for (const Repintar& repintar : ultimas) {
+        ultimas.emplace_back(ventanas_[i - 1].nombre, ventanas_[i - 1].repintar);
+    for (const auto& [nombre, repintar] : ultimas) {
         if (!repintar)
             continue;
         try {
             repintar();
         } catch (...) {
+            AnotarExcepcion(QStringLiteral("Repintado de la ventana ") + nombre);
         }
     }
 }

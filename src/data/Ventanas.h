@@ -22,9 +22,11 @@ public:
     int Cantidad() const { return int(ventanas_.size()); }
     QString Ultima() const;     // vacío si no hay ninguna
     QString Anteultima() const; // vacío si hay menos de dos
-    // Descarga todas salvo la primera (de la última a la segunda).
+    // Descarga todas salvo la primera (de la última a la segunda). Una
+    // excepción de una descarga va al registro de errores y se sigue.
     void DescargarTodasMenosPrimera();
-    // Repinta las últimas cargadas, de la última hacia atrás; los errores se ignoran.
+    // Repinta las últimas cargadas, de la última hacia atrás; una excepción
+    // va al registro de errores y se sigue con la anterior.
     void RepintarUltimas(int cantidad);
     void Vaciar(); // para pruebas
 

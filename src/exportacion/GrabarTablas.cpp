@@ -1,7 +1,7 @@
 #include "GrabarTablas.h"
+#include "ArchivoSalida.h"
 #include "TextoTablas.h"
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 QString Extension(const QString& ruta) {
@@ -25,12 +25,5 @@ bool GrabarTablas(const QString& ruta, const EncabezadoLibro& encabezado,
         return false;
     }
     // Todo o nada: un archivo a medio grabar no reemplaza al anterior.
-    QSaveFile archivo(ruta);
-    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(TextoTablas::Csv(tablas)) < 0 ||
-        !archivo.commit()) {
-        if (error)
-            *error = QStringLiteral("No se pudo grabar %1: %2").arg(ruta, archivo.errorString());
-        return false;
-    }
-    return true;
+    return ArchivoSalida::Grabar(ruta, TextoTablas::Csv(tablas), error);
 }

@@ -1,6 +1,9 @@
 #include "LibroXlsx.h"
+#include "ArchivoSalida.h"
 #include "NumerosEs.h"
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <xlsxwriter.h>
 
@@ -55,10 +58,15 @@ bool Escribir(const QString& ruta, const EncabezadoLibro& e, const std::vector<T
             *error = motivo;
         return false;
     };
-    const QByteArray rutaLocal = QFile::encodeName(ruta);
-    lxw_workbook* libro = workbook_new(rutaLocal.constData());
+    // La biblioteca escribe el libro por su cuenta: se lo arma en una carpeta
+    // temporal y solo un libro completo pasa al destino (ArchivoSalida).
+    QTemporaryDir trabajo;
+    const QString temporal = trabajo.filePath(QStringLiteral("libro.xlsx"));
+    const QByteArray rutaLocal = QFile::encodeName(temporal);
+    lxw_workbook* libro = trabajo.isValid() ? workbook_new(rutaLocal.constData()) : nullptr;
     if (!libro)
-        return fallar(QStringLiteral("No se pudo crear el libro %1").arg(ruta));
+        return fallar(QStringLiteral("No se pudo armar el libro %1 en la carpeta temporal.")
+                          .arg(QDir::toNativeSeparators(ruta)));
 
     lxw_format* titulo = workbook_add_format(libro);
     format_set_bold(titulo);
@@ -164,9 +172,14 @@ bool Escribir(const QString& ruta, const EncabezadoLibro& e, const std::vector<T
     }
     const lxw_error estado = workbook_close(libro);
     if (estado != LXW_NO_ERROR)
-        return fallar(QStringLiteral("No se pudo grabar %1: %2")
-                          .arg(ruta, QString::fromUtf8(lxw_strerror(estado))));
-    return true;
+        return fallar(
+            QStringLiteral("No se pudo armar el libro %1 en la carpeta temporal: %2")
+                .arg(QDir::toNativeSeparators(ruta), QString::fromUtf8(lxw_strerror(estado))));
+    QFile armado(temporal);
+    if (!armado.open(QIODevice::ReadOnly))
+        return fallar(QStringLiteral("No se pudo leer el libro armado en %1: %2")
+                          .arg(QDir::toNativeSeparators(temporal), armado.errorString()));
+    return ArchivoSalida::Grabar(ruta, armado.readAll(), error);
 }
 
 } // namespace LibroXlsx

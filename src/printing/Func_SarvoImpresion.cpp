@@ -203,6 +203,7 @@ void Terminar(const QString& formulario, const QString& archivo, const BusquedaR
                          {archivo + QLatin1String("\r\n") + e.UltimoErrorReporte});
         }
     } catch (...) {
+        AnotarExcepcion(QStringLiteral("Func_SarvoImpresion.Terminar ") + archivo);
     }
     if (!e.FormaActual.isEmpty()) {
         VentanasImpresion& v = ventanasImpresion();

@@ -1,11 +1,14 @@
 // Versión del ejecutable contra la última instalada en la base.
 #include "ControlVersion.h"
 #include "CodigoAcceso.h"
+#include "CodigoAccesoServidor.h"
 #include "Dialogos.h"
 #include "Func_SarvoErrores.h"
 #include "Func_SarvoGeneral.h"
 #include "FyG_Sarvo.h"
+#include "Glob_Sarvo.h"
 #include "LiteralSql.h"
+#include "Logs.h"
 #include "Parametros.h"
 #include "Plantillas.h"
 #include "Recordset.h"
@@ -32,6 +35,39 @@ std::optional<int> TresDigitos(const QString& texto) {
         n = n * 10 + (c.unicode() - '0');
     }
     return n;
+}
+
+// Base sin la comprobación con clave: se usa el código anterior y soporte
+// se entera por el registro de errores, una vez por arranque.
+void AvisarCodigoSinClave() {
+    if (Glob().AvisoCodigoSinClave)
+        return;
+    Glob().AvisoCodigoSinClave = true;
+    GrabarErrorPrograma(Prefijo, QStringLiteral("ControlarVersion"),
+                        QStringLiteral("Aviso: la base no tiene la comprobación del código de "
+                                       "acceso con clave (") +
+                            AgregarOwner(QStringLiteral("CodigoAccesoCorrecto")) +
+                            QStringLiteral("); se acepta el código anterior, que cualquiera "
+                                           "puede calcular. Instale la comprobación con clave "
+                                           "(docs/codigo-de-acceso.md)."));
+}
+
+// La respuesta a la caja de la clave de acceso: la comprueba la base y, si
+// no tiene cómo, se compara con el código anterior del día del servidor.
+bool CodigoAccesoAceptado(const QString& respuesta) {
+    switch (ComprobarCodigoEnServidor(Prefijo, respuesta)) {
+    case RespuestaCodigo::Correcta:
+        return true;
+    case RespuestaCodigo::Incorrecta:
+        return false;
+    case RespuestaCodigo::SinComprobacion:
+        break;
+    }
+    AvisarCodigoSinClave();
+    const auto hoy = FechaServidor(false);
+    // Sin fecha del servidor no hay código posible: ninguna respuesta sirve.
+    const QString codigo = hoy ? CodigoAccesoDelDia(hoy->date()) : QString();
+    return !codigo.isEmpty() && respuesta == codigo;
 }
 
 } // namespace
@@ -116,8 +152,6 @@ bool ControlarVersion(const VersionPrograma& ejecutable) {
         return true;
     }
 
-    const auto hoy = FechaServidor(false);
-    const QString codigo = hoy ? CodigoAccesoDelDia(hoy->date()) : QString();
     const QString respuesta =
         dialogos()
             .PedirTexto(diferencia + QLatin1String("\n\r") +
@@ -125,8 +159,7 @@ bool ControlarVersion(const VersionPrograma& ejecutable) {
                                            "cual le proveerá de una Clave de Acceso"),
                         TituloVersion, QString())
             .value_or(QString());
-    // Sin fecha del servidor no hay código posible: ninguna respuesta sirve.
-    if (!codigo.isEmpty() && respuesta == codigo)
+    if (CodigoAccesoAceptado(respuesta))
         return true;
     MostrarMensaje(QStringLiteral("Clave de Acceso incorrecta"), QStringLiteral("Error"));
     return false;

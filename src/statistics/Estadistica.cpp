@@ -3,6 +3,7 @@
 #include "Func_SarvoGeneral.h"
 #include "FyG_Sarvo.h"
 #include "Glob_Sarvo.h"
+#include "Logs.h"
 #include "Plantillas.h"
 #include "Recordset.h"
 #include <QLocale>
@@ -206,6 +207,7 @@ void Estadistica::Proteger(const std::function<void()>& paso) {
         MostrarMensaje(d_.nombre + QStringLiteral(": ") + QString::fromUtf8(e.what()),
                        QStringLiteral("ERROR"));
     } catch (...) {
+        AnotarExcepcion(d_.nombre + QStringLiteral(".Proteger"));
         MostrarMensaje(d_.nombre + QStringLiteral(": error inesperado al armar el gráfico"),
                        QStringLiteral("ERROR"));
     }

@@ -3,8 +3,10 @@
 #include "BaseDePrueba.h"
 #include "ConexionBase.h"
 #include "DialogosGuion.h"
+#include "FyG_Sarvo.h"
 #include "Glob_Sarvo.h"
 #include "Logs.h"
+#include "Recordset.h"
 #include "Ventanas.h"
 #include <QDir>
 #include <QFile>
@@ -12,6 +14,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
 
 using namespace Qt::StringLiterals;
 
@@ -223,7 +226,8 @@ TEST_F(Logs, CarpetasFaltantesYFallasDeArchivo) {
     EXPECT_EQ(Lineas(dir.filePath(u"sin/instalar/LogsFiles/Errores Sql/LuMRVErrSql.log"_s)).size(),
               8);
 
-    // Una ruta que no puede ser carpeta: la entrada se pierde sin lanzar.
+    // Una ruta que no puede ser carpeta: la entrada se pierde sin lanzar y
+    // un solo aviso lo dice (ver RegistrosSinEscribir).
     QFile bloqueo(dir.filePath(u"archivo"_s));
     ASSERT_TRUE(bloqueo.open(QIODevice::WriteOnly));
     bloqueo.close();
@@ -231,6 +235,8 @@ TEST_F(Logs, CarpetasFaltantesYFallasDeArchivo) {
     GrabarSqlLento(u"MRV"_s, u"SELECT 1"_s, 3);
     GrabarSeguimiento(u"SEG"_s, u"p"_s, u"t"_s);
     EXPECT_EQ(Glob().ContadorSeguimiento, 1);
+    EXPECT_EQ(ui.mensajes.size(), 1u);
+    ui.mensajes.clear();
 
     // Sin conexión no hay fecha del servidor: los rotativos no escriben, no
     // toman la fecha del puesto y no muestran nada.
@@ -241,6 +247,118 @@ TEST_F(Logs, CarpetasFaltantesYFallasDeArchivo) {
     GrabarSqlReporte(u"MRV"_s, u"frmX"_s, DatosReporteLog());
     EXPECT_EQ(NombreArchivoLog(u"MRV"_s, u"Sql"_s, u"Sql"_s, true), QString());
     EXPECT_FALSE(QDir(Ruta(QString())).exists());
+    EXPECT_TRUE(ui.mensajes.empty());
+}
+
+// Carpeta de registros sin escribir (una ruta que es un archivo: ni root la
+// puede usar como carpeta) o disco lleno (/dev/full): un solo aviso por
+// sesión, que nombra el archivo, y el resto sigue igual.
+TEST_F(Logs, RegistrosSinEscribir) {
+    QFile archivo(dir.filePath(u"no-es-carpeta"_s));
+    ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
+    archivo.close();
+    const QString lleno = dir.filePath(u"lleno/"_s);
+    ASSERT_TRUE(QDir().mkpath(lleno + u"LogsFiles/Seguimiento"_s));
+    ASSERT_TRUE(QDir().mkpath(lleno + u"LogsFiles/Sql"_s));
+    const QString hoy = QDate::currentDate().toString(u"yyyyMMdd"_s);
+    ASSERT_TRUE(
+        QFile::link(u"/dev/full"_s, lleno + u"LogsFiles/Seguimiento/SEG"_s + hoy + u".log"_s));
+    ASSERT_TRUE(QFile::link(u"/dev/full"_s, lleno + u"LogsFiles/Sql/LuMRVSql.log"_s));
+    fechaServidor = QDate(2000, 1, 3); // un lunes anterior a /dev/full: no se depura
+
+    const struct {
+        const char* caso;
+        QString ruta;
+        QString archivoNombrado;
+        QString motivo;
+    } casos[] = {
+        {"carpeta que es un archivo", archivo.fileName() + u'/', u"/LogsFiles/Seguimiento/SEG"_s,
+         archivo.fileName() + u" no es una carpeta."_s},
+        {"disco lleno", lleno, u"/LogsFiles/Seguimiento/SEG"_s + hoy + u".log"_s,
+         u": el disco está lleno."_s},
+    };
+    for (const auto& c : casos) {
+        Glob().AvisoRegistrosSinEscribir = false;
+        Glob().RutaSistema = c.ruta;
+        Glob().UltimoMensaje = u"el de antes"_s;
+        ui.mensajes.clear();
+        GrabarSeguimiento(u"SEG"_s, u"p"_s, u"t"_s);
+        GrabarSqlLento(u"MRV"_s, u"SELECT 1"_s, 3);
+        GrabarErrorPrograma(u"MRV"_s, u"lugar"_s, u"m"_s);
+        ASSERT_EQ(ui.mensajes.size(), 1u) << c.caso;
+        const PedidoMensaje& m = ui.mensajes[0];
+        EXPECT_EQ(m.titulo, u"Registros"_s);
+        EXPECT_TRUE(m.Mensaje.startsWith(
+            u"No se pueden escribir los registros del programa.\r\n"_s + c.ruta))
+            << m.Mensaje.toStdString();
+        EXPECT_TRUE(m.Mensaje.contains(c.archivoNombrado)) << m.Mensaje.toStdString();
+        EXPECT_TRUE(m.Mensaje.contains(c.motivo + u"\r\nEl programa sigue funcionando"_s))
+            << m.Mensaje.toStdString();
+        EXPECT_TRUE(m.aceptarConAcceso);
+        EXPECT_EQ(Glob().UltimoMensaje, u"el de antes"_s) << c.caso;
+    }
+    // Con la carpeta en orden otra vez, se escribe sin más avisos.
+    Glob().RutaSistema = dir.path() + u'/';
+    GrabarSqlLento(u"MRV"_s, u"SELECT 2"_s, 3);
+    EXPECT_EQ(Lineas(Ruta(u"Sql/LuMRVSql.log"_s)).size(), 8);
+    EXPECT_EQ(ui.mensajes.size(), 1u);
+}
+
+// Registro de errores del programa: su diseño, la fecha del puesto sin la
+// del servidor, y lo que anotan los catch con AnotarExcepcion.
+TEST_F(Logs, RegistroDeErroresYExcepcionesAtrapadas) {
+    const QString ruta = Ruta(u"Errores/LuMRVErr.log"_s);
+    RegistroVentanas& ventanas = RegistroVentanas::instancia();
+    ventanas.Unirse(u"frmInicio"_s);
+    ventanas.Unirse(
+        u"frmRota"_s, [] { throw std::runtime_error("al descargar"); }, [] { throw 7; });
+    ventanas.Unirse(
+        u"frmSana"_s, [] {}, [] {});
+    ventanas.RepintarUltimas(2);
+    GrabarErrorPrograma(u"MRV"_s, u"Aviso"_s, u"texto"_s);
+    ventanas.DescargarTodasMenosPrimera(); // sigue con las demás
+    EXPECT_EQ(ventanas.Nombres(), QStringList{u"frmInicio"_s});
+    const QString cabecera = u"Realizado: "_s + Hoy() + u" - "_s + Hora;
+    Esperar(Lineas(ruta), {u"Versión  : 2.3.1"_s,
+                           cabecera,
+                           u"Usuario  : DEMO"_s,
+                           u"Tarea    : tarea"_s,
+                           u"Form     : frmSana"_s,
+                           u"PC     "_s + PcLinea,
+                           u"Lugar    : Repintado de la ventana frmRota"_s,
+                           u"Mensaje  : Excepción atrapada de tipo desconocido"_s,
+                           QString(),
+                           u"Versión  : 2.3.1"_s,
+                           cabecera,
+                           u"Usuario  : DEMO"_s,
+                           u"Tarea    : tarea"_s,
+                           u"Form     : frmSana"_s,
+                           u"PC     "_s + PcLinea,
+                           u"Lugar    : Aviso"_s,
+                           u"Mensaje  : texto"_s,
+                           QString(),
+                           u"Versión  : 2.3.1"_s,
+                           cabecera,
+                           u"Usuario  : DEMO"_s,
+                           u"Tarea    : tarea"_s,
+                           u"Form     : frmRota"_s,
+                           u"PC     "_s + PcLinea,
+                           u"Lugar    : Descarga de la ventana frmRota"_s,
+                           u"Mensaje  : Excepción atrapada: al descargar"_s,
+                           QString()});
+
+    // Sin fecha del servidor vale la del puesto: el error no se pierde.
+    FijarFuenteFechaLogs(nullptr);
+    try {
+        throw std::length_error("sin base");
+    } catch (...) {
+        AnotarExcepcion(u"Sin servidor"_s);
+    }
+    const QStringList local =
+        Lineas(Ruta(u"Errores/"_s + LetrasDia(QDate::currentDate()) + u"MRVErr.log"_s));
+    ASSERT_GE(local.size(), 3);
+    EXPECT_EQ(local[local.size() - 3], u"Lugar    : Sin servidor"_s);
+    EXPECT_EQ(local[local.size() - 2], u"Mensaje  : Excepción atrapada: sin base"_s);
     EXPECT_TRUE(ui.mensajes.empty());
 }
 
@@ -267,6 +385,32 @@ TEST(LogsConBase, NombreYDepuracionPidenCadaUnoLaFechaDelServidor) {
     GrabarErrorSql(u"MRV"_s, u"SELECT 2"_s, u"m"_s);
     EXPECT_EQ(ConsultasDeFecha(dir.path()), 3);
     EXPECT_TRUE(ui.mensajes.empty());
+    Glob() = EstadoSesion();
+}
+
+// Sin registros que se puedan escribir, las sentencias andan como siempre:
+// la buena da bien, la mala muestra su error; el aviso de los registros es uno.
+TEST(LogsConBase, SinRegistrosNadaMasFalla) {
+    DialogosGuion ui;
+    QTemporaryDir dir;
+    QFile archivo(dir.filePath(u"no-es-carpeta"_s));
+    ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
+    archivo.close();
+    prueba::PrepararSesion(archivo.fileName());
+    Glob().SeguimientoSql = true;
+    Recordset rs;
+    CargarRecordset(rs, u"SELECT 41 + 1 FROM dual"_s, QString());
+    ASSERT_TRUE(rs.Abierto());
+    EXPECT_EQ(rs.Valor(0).toInt(), 42);
+    ASSERT_EQ(ui.mensajes.size(), 1u);
+    EXPECT_EQ(ui.mensajes[0].titulo, u"Registros"_s);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_FALSE(EjecutarSQL(u"UPDATE tabla_que_no_existe SET x = 1"_s));
+        ASSERT_EQ(ui.mensajes.size(), 2u + i);
+        EXPECT_EQ(ui.mensajes.back().titulo, u"ERROR"_s);
+    }
+    EXPECT_TRUE(EjecutarSQL(u"UPDATE OWNER_SARVO.config SET contenido = contenido WHERE 1 = 0"_s));
+    EXPECT_EQ(ui.mensajes.size(), 3u);
     Glob() = EstadoSesion();
 }
 

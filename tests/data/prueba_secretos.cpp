@@ -59,6 +59,26 @@ TEST(OcultarSecretos, IdentifiedByEnCualquierFormaDeLaClave) {
               u"GRANT CONNECT TO a, b IDENTIFIED BY ********, ********"_s);
 }
 
+TEST(OcultarSecretos, CodigoDeAcceso) {
+    const struct {
+        QString sql, esperado;
+    } casos[] = {
+        {u"SELECT OWNER_SARVO.CodigoAccesoCorrecto('MRV','12345678') AS correcto FROM DUAL"_s,
+         u"SELECT OWNER_SARVO.CodigoAccesoCorrecto('MRV',********) AS correcto FROM DUAL"_s},
+        {u"select codigoaccesocorrecto ( 'MRV' , 'a''b)' ) from dual"_s,
+         u"select codigoaccesocorrecto ( 'MRV' , ******** ) from dual"_s},
+        {u"SELECT CodigoAccesoCorrecto('MRV', upper('x') || 'y'), 'queda' FROM dual"_s,
+         u"SELECT CodigoAccesoCorrecto('MRV', upper(********) || ********), 'queda' FROM dual"_s},
+        // Solo la llamada: el nombre en un literal o sin paréntesis no es la forma.
+        {u"SELECT 'CodigoAccesoCorrecto(''MRV'',''1'')' FROM dual"_s,
+         u"SELECT 'CodigoAccesoCorrecto(''MRV'',''1'')' FROM dual"_s},
+        {u"DROP FUNCTION CodigoAccesoCorrecto; SELECT '1' FROM dual"_s,
+         u"DROP FUNCTION CodigoAccesoCorrecto; SELECT '1' FROM dual"_s},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(OcultarSecretos(c.sql), c.esperado) << c.sql.toStdString();
+}
+
 TEST(OcultarSecretos, CadenasDeConexion) {
     const struct {
         QString texto, esperado;

@@ -8,6 +8,7 @@
 #include "Glob_Sarvo.h"
 #include "Parametros.h"
 #include "Plantillas.h"
+#include "Recordset.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -86,6 +87,35 @@ TEST_F(Sentencias, ErrorVisibleYSilencioso) {
     EXPECT_TRUE(EjecutarSQL(
         QStringLiteral("UPDATE OWNER_SARVO.config SET descripcion = descripcion WHERE 1 = 0")));
     EXPECT_EQ(Glob().UltimoErrorNativo, 0);
+}
+
+TEST_F(Sentencias, ConsultaQueCallaSuErrorEsperado) {
+    Glob().SeguimientoSql = true;
+    const QString sinFuncion =
+        QStringLiteral("SELECT OWNER_SARVO.funcion_que_no_existe(1) AS x FROM DUAL");
+    Recordset rs;
+    // La función que falta (904) se calla y queda anotada; el recordset, cerrado.
+    CargarRecordsetSinCartel(rs, sinFuncion, 904);
+    EXPECT_FALSE(rs.Abierto());
+    EXPECT_TRUE(ui.mensajes.empty()) << ui.Textos().join(u'|').toStdString();
+    EXPECT_EQ(Glob().UltimoErrorNativo, 904);
+    EXPECT_TRUE(Glob().Conexion->Errores().empty());
+    EXPECT_TRUE(LeerTodo(QStringLiteral("Errores Sql"))
+                    .contains(QStringLiteral("904 .Error que no Muestra Cartel.")));
+    // Otro error se muestra, con su marca en el seguimiento.
+    const QString sinTabla = QStringLiteral("SELECT * FROM OWNER_SARVO.tabla_que_no_existe");
+    CargarRecordsetSinCartel(rs, sinTabla, 904);
+    EXPECT_FALSE(rs.Abierto());
+    ASSERT_EQ(ui.mensajes.size(), 1u);
+    EXPECT_EQ(Glob().UltimoErrorNativo, 942);
+    EXPECT_TRUE(
+        LeerTodo(QStringLiteral("Seguimiento")).contains(sinTabla + QStringLiteral(" ERROR:[")));
+    // Bien: filas y el número en 0.
+    CargarRecordsetSinCartel(rs, QStringLiteral("SELECT 7 AS x FROM DUAL"), 904);
+    ASSERT_TRUE(rs.Abierto());
+    EXPECT_EQ(rs.Valor(0).toInt(), 7);
+    EXPECT_EQ(Glob().UltimoErrorNativo, 0);
+    EXPECT_EQ(ui.mensajes.size(), 1u);
 }
 
 TEST_F(Sentencias, ClaveDuplicadaMuestraElCatalogo) {

@@ -1,11 +1,15 @@
 // Salida de las tablas de los gráficos: números en español, CSV byte a byte,
-// texto para el portapapeles, libro XLSX leído de vuelta y la grilla de "Ver datos".
+// texto para el portapapeles, libro XLSX leído de vuelta, la grilla de "Ver
+// datos" y los destinos que no se pueden escribir.
+#include "DestinosMalos.h"
+#include "GrabarTablas.h"
 #include "LibroXlsx.h"
 #include "ModeloGrafico.h"
 #include "ModeloVerDatos.h"
 #include "NumerosEs.h"
 #include "TablaDatos.h"
 #include "TextoTablas.h"
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -138,6 +142,41 @@ TEST(LibroXlsx, NombresDeHoja) {
     EXPECT_EQ(nombres[4], QStringLiteral("citado"));
     for (const QString& n : nombres)
         EXPECT_LE(n.size(), 31);
+}
+
+// Cada destino malo, en CSV y en XLSX: falso, con la ruta y el motivo. Con
+// el disco lleno el archivo anterior queda como estaba y no queda un temporal.
+TEST(GrabarTablas, DestinosQueNoSePuedenEscribir) {
+    for (const QString& extension : {QStringLiteral("csv"), QStringLiteral("xlsx")}) {
+        QTemporaryDir dir;
+        QString error;
+        for (const auto& d : prueba::DestinosMalos(dir, extension)) {
+            EXPECT_FALSE(GrabarTablas(d.ruta, {}, {Tabla()}, &error)) << d.caso;
+            EXPECT_EQ(error, QStringLiteral("No se pudo grabar %1: %2.")
+                                 .arg(QDir::toNativeSeparators(d.ruta), d.motivo))
+                << d.caso;
+        }
+        const QString carpeta = dir.filePath(QStringLiteral("lleno"));
+        const QString ruta = carpeta + QStringLiteral("/datos.") + extension;
+        ASSERT_TRUE(QDir().mkpath(carpeta));
+        QFile anterior(ruta);
+        ASSERT_TRUE(anterior.open(QIODevice::WriteOnly));
+        anterior.write("anterior");
+        anterior.close();
+        bool grabo = true;
+        {
+            prueba::DiscoLleno lleno(16);
+            grabo = GrabarTablas(ruta, {}, {Tabla()}, &error);
+        }
+        EXPECT_FALSE(grabo) << extension.toStdString();
+        EXPECT_TRUE(error.contains(QDir::toNativeSeparators(ruta))) << error.toStdString();
+        ASSERT_TRUE(anterior.open(QIODevice::ReadOnly));
+        EXPECT_EQ(anterior.readAll(), "anterior");
+        anterior.close();
+        EXPECT_EQ(prueba::Archivos(carpeta), QStringList{QStringLiteral("datos.") + extension});
+        // Con lugar, se graba.
+        EXPECT_TRUE(GrabarTablas(ruta, {}, {Tabla()}, &error)) << error.toStdString();
+    }
 }
 
 TEST(LibroXlsx, SeLeeDeVuelta) {

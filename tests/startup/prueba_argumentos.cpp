@@ -89,7 +89,7 @@ TEST(InstanciaUnica, BloqueoDeUnProcesoMuertoSeRetoma) {
 }
 
 TEST(CodigoAcceso, DelDiaYFechas) {
-    // El ejemplo de docs/codigo-de-acceso.md.
+    // El código anterior (bases sin la comprobación con clave) del 09/12/2026.
     EXPECT_EQ(CodigoAccesoDelDia(QDate(2026, 12, 9)), "760254");
     QSet<QString> codigos;
     for (QDate d(2025, 1, 1); d < QDate(2026, 1, 1); d = d.addDays(1)) {

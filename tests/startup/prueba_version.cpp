@@ -1,7 +1,7 @@
 // Control de versión en sus tres modos. CONFIG y VERSIONES se cambian dentro
-// de la transacción de la prueba, sin confirmar.
+// de la transacción de la prueba, sin confirmar. La clave de acceso del modo
+// CONTRASEÑA se prueba en prueba_codigoacceso.
 #include "BaseDePrueba.h"
-#include "CodigoAcceso.h"
 #include "ConexionBase.h"
 #include "ControlVersion.h"
 #include "DialogosGuion.h"
@@ -14,8 +14,6 @@
 namespace {
 
 const VersionPrograma V502{5, 2};
-const QString Udt = QStringLiteral("\n\r   Para proseguir deberá comunicarse a la UDT, la cual le "
-                                   "proveerá de una Clave de Acceso");
 
 QString Diferencia(const QString& base, const QString& ejecutable) {
     return QStringLiteral("   La Base de Datos se encuenta en la Versión ") + base +
@@ -95,30 +93,6 @@ TEST_F(Version, IgualesNoMuestranNadaEnNingunModo) {
     EXPECT_TRUE(ControlarVersion({999, 999}));
     EXPECT_TRUE(ui.mensajes.empty()) << ui.Textos().join(" / ").toStdString();
     EXPECT_TRUE(ui.preguntas.isEmpty());
-}
-
-TEST_F(Version, ContrasenaDelDia) {
-    Modo(QStringLiteral("CONTRASEÑA"));
-    const auto hoy = FechaServidor(false);
-    ASSERT_TRUE(hoy);
-    const QString codigo = CodigoAccesoDelDia(hoy->date());
-
-    ui.textos = {codigo};
-    EXPECT_TRUE(ControlarVersion(V502));
-    EXPECT_EQ(ui.preguntas, QStringList{Diferencia("001_000", "005_002") + Udt});
-    EXPECT_TRUE(ui.mensajes.empty());
-
-    // Cancelada, equivocada o con espacios: "Clave de Acceso incorrecta".
-    for (const std::optional<QString>& respuesta :
-         {std::optional<QString>(), std::optional<QString>(QString()),
-          std::optional<QString>(QStringLiteral("x")), std::optional<QString>(" " + codigo)}) {
-        Limpiar();
-        ui.textos = {respuesta};
-        EXPECT_FALSE(ControlarVersion(V502));
-        ASSERT_EQ(ui.mensajes.size(), 1u);
-        EXPECT_EQ(ui.mensajes[0].Mensaje, "Clave de Acceso incorrecta");
-        EXPECT_EQ(ui.mensajes[0].titulo, "Error");
-    }
 }
 
 TEST_F(Version, SinVersionInstaladaSeDetiene) {

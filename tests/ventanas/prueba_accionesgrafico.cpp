@@ -4,6 +4,7 @@
 // carpeta), la consulta antes de exportar, la grilla "Ver datos" con la fecha
 // de las cifras, el tooltip de una barra y la leyenda que oculta y muestra series.
 #include "AccionesGrafico.h"
+#include "DestinosMalos.h"
 #include "DialogosGuion.h"
 #include "ModeloGrafico.h"
 #include "TextoTablas.h"
@@ -235,6 +236,54 @@ TEST(AccionesGrafico, LaTeclaDeMenuAbreElMenuDelGrafico) {
     QTest::keyClick(g.ventana.windowHandle(), Qt::Key_Menu);
     EXPECT_TRUE(QTest::qWaitFor([&] { return g.acciones->Menu()->isVisible(); }, 1000));
     g.acciones->Menu()->hide();
+}
+
+// Imagen a un destino que no se puede escribir: el mensaje nombra la ruta y
+// el motivo, la imagen anterior queda y la ventana sigue grabando.
+TEST(AccionesGrafico, ImagenesQueNoSePuedenGrabar) {
+    Grafico g;
+    DialogosGuion dialogos;
+    QTemporaryDir dir;
+    for (const QString& extension :
+         {QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf")}) {
+        for (const auto& d : prueba::DestinosMalos(dir, extension)) {
+            dialogos.mensajesSistema.clear();
+            EXPECT_FALSE(g.acciones->GrabarImagen(d.ruta)) << d.caso;
+            EXPECT_EQ(dialogos.mensajesSistema,
+                      QStringList{QStringLiteral("Guardar imagen: No se pudo grabar %1: %2.")
+                                      .arg(QDir::toNativeSeparators(d.ruta), d.motivo)})
+                << d.caso;
+        }
+        const QString carpeta = dir.filePath(QStringLiteral("lleno-") + extension);
+        const QString ruta = carpeta + QStringLiteral("/g.") + extension;
+        ASSERT_TRUE(QDir().mkpath(carpeta));
+        QFile anterior(ruta);
+        ASSERT_TRUE(anterior.open(QIODevice::WriteOnly));
+        anterior.write("anterior");
+        anterior.close();
+        dialogos.mensajesSistema.clear();
+        bool grabo = true;
+        {
+            prueba::DiscoLleno lleno(16);
+            grabo = g.acciones->GrabarImagen(ruta);
+        }
+        EXPECT_FALSE(grabo) << extension.toStdString();
+        ASSERT_EQ(dialogos.mensajesSistema.size(), 1);
+        EXPECT_TRUE(dialogos.mensajesSistema[0].startsWith(
+            QStringLiteral("Guardar imagen: No se pudo grabar ") + QDir::toNativeSeparators(ruta)));
+        EXPECT_EQ(Leer(ruta), "anterior");
+        EXPECT_EQ(prueba::Archivos(carpeta), QStringList{QStringLiteral("g.") + extension});
+        EXPECT_TRUE(g.acciones->GrabarImagen(ruta));
+        EXPECT_NE(Leer(ruta), "anterior");
+    }
+    // Los datos pasan por el mismo mensaje.
+    dialogos.mensajesSistema.clear();
+    const auto datos = prueba::DestinosMalos(dir, QStringLiteral("csv"));
+    EXPECT_FALSE(g.acciones->GrabarDatos(datos[0].ruta));
+    EXPECT_EQ(dialogos.mensajesSistema,
+              QStringList{QStringLiteral("Exportar datos: No se pudo grabar %1: %2.")
+                              .arg(QDir::toNativeSeparators(datos[0].ruta), datos[0].motivo)});
+    EXPECT_TRUE(g.vista->isEnabled() && g.ventana.isVisible());
 }
 
 TEST(AccionesGrafico, VerDatosOrdenaConTotales) {

@@ -3,6 +3,7 @@
 #include "ConexionBase.h"
 #include "DialogosGuion.h"
 #include "Glob_Sarvo.h"
+#include "Logs.h"
 #include "Plantillas.h"
 #include "ProcesarTeclas.h"
 #include "TareasEstadistica.h"
@@ -13,6 +14,7 @@
 #include "frmResources.h"
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,6 +24,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -134,6 +137,26 @@ TEST(Teclas, BotonesQuePulsaCadaTeclaYQueConsume) {
                   int(Qt::Key_F8), int(Qt::Key_F9), int(Qt::Key_F10)})
         EXPECT_TRUE(vacia.Tecla(t)) << t;
     EXPECT_FALSE(vacia.Tecla(Qt::Key_F2));
+}
+
+TEST(Teclas, UnBotonQueLanzaQuedaEnElRegistroDeErroresYSigueElResto) {
+    QTemporaryDir dir;
+    Glob() = EstadoSesion();
+    Glob().RutaSistema = dir.path() + u'/';
+    VentanaConBotones v({"CmdCerrar", "CmdCancelar"});
+    QObject::connect(v.Boton("CmdCerrar"), &QPushButton::clicked,
+                     [] { throw std::runtime_error("al cerrar"); });
+    EXPECT_TRUE(v.Tecla(Qt::Key_Escape));
+    EXPECT_EQ(v.clics.value("CmdCancelar"), 1);
+    // Sin servidor el registro usa la fecha del puesto.
+    QFile registro(dir.filePath(
+        QStringLiteral("LogsFiles/Errores/%1MRVErr.log").arg(LetrasDia(QDate::currentDate()))));
+    ASSERT_TRUE(registro.open(QIODevice::ReadOnly));
+    const QString texto = QString::fromUtf8(registro.readAll());
+    EXPECT_TRUE(texto.contains("Lugar    : ProcesarTeclas CmdCerrar\n"
+                               "Mensaje  : Excepción atrapada: al cerrar\n"))
+        << texto.toStdString();
+    Glob() = EstadoSesion();
 }
 
 TEST(Teclas, ElFiltroDeLaVentanaActuaUnaSolaVezPorTecla) {

@@ -6,6 +6,7 @@
 #include "BaseDePrueba.h"
 #include "ConexionBase.h"
 #include "DateTimeBox.h"
+#include "DestinosMalos.h"
 #include "Func_SarvoImpresion.h"
 #include "Glob_Sarvo.h"
 #include "Parametros.h"
@@ -193,9 +194,34 @@ TEST_F(VistaPrevia, BuscarResaltaYGrabarEscribeElPdf) {
     const QString pdf = dir.filePath(QStringLiteral("salida.pdf"));
     EXPECT_TRUE(v.GrabarPdf(pdf));
     EXPECT_TRUE(prueba::TextoDePdf(pdf).contains(QStringLiteral("Renglón 120")));
-    EXPECT_FALSE(v.GrabarPdf(dir.filePath(QStringLiteral("no/hay/carpeta.pdf"))));
+
+    // Un destino que no se puede escribir lo dice con la ruta y el motivo; la
+    // ventana sigue en su página y puede grabar en otro lado.
+    for (const auto& d : prueba::DestinosMalos(dir, QStringLiteral("pdf"))) {
+        ui.mensajes.clear();
+        EXPECT_FALSE(v.GrabarPdf(d.ruta)) << d.caso;
+        ASSERT_EQ(ui.mensajes.size(), 1u);
+        EXPECT_EQ(ui.mensajes[0].titulo, QStringLiteral("Grabar"));
+        EXPECT_EQ(ui.mensajes[0].Mensaje, QStringLiteral("No se pudo grabar %1: %2.")
+                                              .arg(QDir::toNativeSeparators(d.ruta), d.motivo));
+    }
+    // Con el disco lleno el PDF queda incompleto: no reemplaza al anterior.
+    const QString anterior = prueba::TextoDePdf(pdf);
+    ui.mensajes.clear();
+    bool grabo = true;
+    {
+        prueba::DiscoLleno lleno(2048);
+        grabo = v.GrabarPdf(pdf);
+    }
+    EXPECT_FALSE(grabo);
     ASSERT_EQ(ui.mensajes.size(), 1u);
-    EXPECT_TRUE(ui.mensajes[0].Mensaje.startsWith(QStringLiteral("No se pudo grabar el reporte")));
+    EXPECT_TRUE(ui.mensajes[0].Mensaje.startsWith(QStringLiteral("No se pudo grabar ") +
+                                                  QDir::toNativeSeparators(pdf) +
+                                                  QStringLiteral(": el PDF quedó incompleto")))
+        << ui.mensajes[0].Mensaje.toStdString();
+    EXPECT_EQ(prueba::TextoDePdf(pdf), anterior);
+    EXPECT_EQ(v.lbPagina()->text(), QStringLiteral("Página:3 de 3"));
+    EXPECT_TRUE(v.GrabarPdf(dir.filePath(QStringLiteral("otra.pdf"))));
 }
 
 // "Imprimir Todo" de Tipos de Compra con las ventanas de verdad.

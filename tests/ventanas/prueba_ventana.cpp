@@ -25,6 +25,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -411,6 +413,41 @@ TEST_F(VentanaPrincipal, ArbolDesdeFilasRechazosFrecuentesYBarra) {
     Cerrar(*v);
     EXPECT_EQ(guion.mensajesSistema, QStringList{"Error: El sistema principal se cancelo"});
     EXPECT_EQ(EstadoAuditoria(), "N");
+}
+
+// Lo que lanzan el despacho y el lanzador no detiene la ventana: queda en
+// el registro de errores con el lugar y el texto de la excepción.
+TEST_F(VentanaPrincipal, ExcepcionesDelDespachoYDelLanzadorAlRegistroDeErrores) {
+    auto v = Nueva();
+    ASSERT_TRUE(v->Cargar());
+    v->Despachador = [](int codigo) {
+        throw std::runtime_error("despacho " + std::to_string(codigo));
+    };
+    v->TraerLanzador = [](const QString&) -> bool { throw 1; };
+    v->ItemMenu(107)->trigger();
+    QCoreApplication::processEvents();
+    v->ToolbarFrecuentes_ButtonClick(1);
+    Cerrar(*v);
+    EXPECT_FALSE(v->isVisible());
+    EXPECT_EQ(EstadoAuditoria(), "N");
+    EXPECT_EQ(guion.mensajesSistema, QStringList{"Error: El sistema principal se cancelo"});
+
+    QString registro;
+    for (QDirIterator it(carpeta.path() + "/LogsFiles/Errores", QDir::Files); it.hasNext();) {
+        QFile f(it.next());
+        if (f.open(QIODevice::ReadOnly))
+            registro += QString::fromUtf8(f.readAll());
+    }
+    QStringList lugares;
+    for (const QString& r : registro.split('\n'))
+        if (r.startsWith("Lugar    : ") || r.startsWith("Mensaje  : "))
+            lugares << r;
+    EXPECT_EQ(lugares, (QStringList{"Lugar    : frmInicio.DespacharTarea 107",
+                                    "Mensaje  : Excepción atrapada: despacho 107",
+                                    "Lugar    : frmInicio.DespacharTarea 103",
+                                    "Mensaje  : Excepción atrapada: despacho 103",
+                                    "Lugar    : frmInicio.Descargar TraerLanzador",
+                                    "Mensaje  : Excepción atrapada de tipo desconocido"}));
 }
 
 TEST_F(VentanaPrincipal, AmbienteDesconocidoYUsuarioSinMenu) {

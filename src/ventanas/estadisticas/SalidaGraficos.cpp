@@ -1,5 +1,7 @@
 #include "SalidaGraficos.h"
+#include "ArchivoSalida.h"
 #include "VistaGrafico.h"
+#include <QDir>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
@@ -54,28 +56,33 @@ bool GrabarImagenGraficos(const QList<VistaGrafico*>& vistas, const QString& rut
     if (vistas.isEmpty())
         return fallar(QStringLiteral("La ventana no tiene gráficos"));
     const QString e = Extension(ruta);
+    if (!EsArchivoDeImagen(ruta))
+        return fallar(QStringLiteral("El archivo %1 no es .png, .svg ni .pdf")
+                          .arg(QDir::toNativeSeparators(ruta)));
+    // Todo o nada: una imagen a medio grabar no reemplaza a la anterior.
+    ArchivoSalida salida(ruta);
+    QIODevice* destino = salida.Abrir();
+    if (!destino)
+        return fallar(salida.Error());
     const QSize tamanio = Area(vistas).size();
+    bool pintada = true;
     if (e == QLatin1String("png")) {
-        if (!ImagenGraficos(vistas).save(ruta, "PNG"))
-            return fallar(QStringLiteral("No se pudo grabar %1").arg(ruta));
-        return true;
-    }
-    if (e == QLatin1String("svg")) {
+        pintada = ImagenGraficos(vistas).save(destino, "PNG");
+    } else if (e == QLatin1String("svg")) {
         QSvgGenerator svg;
-        svg.setFileName(ruta);
+        svg.setOutputDevice(destino);
         svg.setSize(tamanio);
         svg.setViewBox(QRect(QPoint(0, 0), tamanio));
         svg.setTitle(vistas.first()->Tabla().titulo);
         QPainter p;
-        if (!p.begin(&svg))
-            return fallar(QStringLiteral("No se pudo grabar %1").arg(ruta));
-        Pintar(p, vistas);
-        p.end();
-        return QFileInfo::exists(ruta) || fallar(QStringLiteral("No se pudo grabar %1").arg(ruta));
-    }
-    if (e == QLatin1String("pdf")) {
+        pintada = p.begin(&svg);
+        if (pintada) {
+            Pintar(p, vistas);
+            pintada = p.end();
+        }
+    } else {
         // Una página del tamaño del gráfico, a 96 puntos por pulgada.
-        QPdfWriter pdf(ruta);
+        QPdfWriter pdf(destino);
         pdf.setResolution(96);
         pdf.setPageSize(
             QPageSize(QSizeF(tamanio.width() / 96.0 * 25.4, tamanio.height() / 96.0 * 25.4),
@@ -83,11 +90,14 @@ bool GrabarImagenGraficos(const QList<VistaGrafico*>& vistas, const QString& rut
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         pdf.setTitle(vistas.first()->Tabla().titulo);
         QPainter p;
-        if (!p.begin(&pdf))
-            return fallar(QStringLiteral("No se pudo grabar %1").arg(ruta));
-        Pintar(p, vistas);
-        p.end();
-        return true;
+        pintada = p.begin(&pdf);
+        if (pintada) {
+            Pintar(p, vistas);
+            pintada = p.end();
+        }
     }
-    return fallar(QStringLiteral("El archivo %1 no es .png, .svg ni .pdf").arg(ruta));
+    if (!pintada)
+        return fallar(QStringLiteral("No se pudo dibujar la imagen de %1.")
+                          .arg(QDir::toNativeSeparators(ruta)));
+    return salida.Confirmar() || fallar(salida.Error());
 }

@@ -8,6 +8,7 @@
 #include "Glob_Sarvo.h"
 #include "ImprimirEstadistica.h"
 #include "JuegosBotones.h"
+#include "Logs.h"
 #include "Ventanas.h"
 #include "VentanasEstadisticas.h"
 #include "VistaGrafico.h"
@@ -231,6 +232,7 @@ bool frmEstadistica::Actualizar() {
         Redibujar();
         return true;
     } catch (...) {
+        AnotarExcepcion(objectName() + QStringLiteral(".CmdActualizar_Click"));
         MostrarMensaje(objectName() + QStringLiteral(": no se pudo dibujar el gráfico"),
                        QStringLiteral("ERROR"));
         return false;
@@ -273,6 +275,7 @@ void frmEstadistica::CmdImprimir_Click() {
         ImprimirEstadistica(*logica_, cifras.isValid() ? cifras : caja_->Fecha(),
                             GraficosDeEstadistica(*logica_));
     } catch (...) {
+        AnotarExcepcion(objectName() + QStringLiteral(".CmdImprimir_Click"));
         MostrarMensaje(objectName() + QStringLiteral(": no se pudo imprimir"),
                        QStringLiteral("ERROR"));
     }

@@ -1,4 +1,5 @@
 #include "frmRptContenedor.h"
+#include "ArchivoSalida.h"
 #include "AyudasVentana.h"
 #include "Dialogos.h"
 #include "Func_SarvoErrores.h"
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -20,6 +22,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 namespace {
@@ -202,12 +205,32 @@ void frmRptContenedor::CmdBuscar_Click() {
 
 bool frmRptContenedor::GrabarPdf(const QString& ruta) {
     PunteroTemporal reloj(Puntero::Reloj);
-    if (rpt_.ExportarPdf(ruta))
-        return true;
-    MostrarMensaje(QStringLiteral("No se pudo grabar el reporte en %1.\r\n%2")
-                       .arg(QDir::toNativeSeparators(ruta), rpt_.ErrorDescripcion()),
-                   QStringLiteral("Grabar"));
-    return false;
+    const auto fallar = [](const QString& texto) {
+        MostrarMensaje(texto, QStringLiteral("Grabar"));
+        return false;
+    };
+    const QString nombrado =
+        QStringLiteral("No se pudo grabar %1: ").arg(QDir::toNativeSeparators(ruta));
+    // El destino se prueba antes de armar el PDF, que puede llevar un rato.
+    ArchivoSalida salida(ruta);
+    QIODevice* destino = salida.Abrir();
+    if (!destino)
+        return fallar(salida.Error());
+    // El motor escribe en un temporal; solo un PDF completo (el que termina
+    // con su marca de fin) pasa al destino.
+    QTemporaryDir trabajo;
+    const QString temporal = trabajo.filePath(QStringLiteral("reporte.pdf"));
+    if (!trabajo.isValid() || !rpt_.ExportarPdf(temporal))
+        return fallar(nombrado + rpt_.ErrorDescripcion());
+    QFile armado(temporal);
+    const QByteArray pdf = armado.open(QIODevice::ReadOnly) ? armado.readAll() : QByteArray();
+    if (!pdf.trimmed().endsWith("%%EOF"))
+        return fallar(nombrado +
+                      QStringLiteral("el PDF quedó incompleto en la carpeta temporal %1 (revise "
+                                     "su espacio libre).")
+                          .arg(QDir::toNativeSeparators(trabajo.path())));
+    destino->write(pdf);
+    return salida.Confirmar() || fallar(salida.Error());
 }
 
 void frmRptContenedor::CmdGrabar_Click() {

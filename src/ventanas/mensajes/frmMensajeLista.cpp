@@ -3,6 +3,7 @@
 #include "AyudasVentana.h"
 #include "FyG_Sarvo.h"
 #include "LiteralSql.h"
+#include "Logs.h"
 #include "Plantillas.h"
 #include "ProcesarTeclas.h"
 #include "Recordset.h"
@@ -204,5 +205,6 @@ void MostrarVersiones(const QString& prefijo, const QString& sistema, QWidget* p
         ventana.setWindowModality(Qt::ApplicationModal);
         ventana.exec();
     } catch (...) {
+        AnotarExcepcion(QStringLiteral("MostrarVersiones ") + prefijo);
     }
 }

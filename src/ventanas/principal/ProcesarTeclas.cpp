@@ -1,6 +1,7 @@
 #include "ProcesarTeclas.h"
 #include "AyudasVentana.h"
 #include "Func_SarvoImpresion.h"
+#include "Logs.h"
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
@@ -23,6 +24,7 @@ bool Pulsar(QWidget* ventana, const char* nombre, bool conFoco = false) {
         boton->click();
         return true;
     } catch (...) {
+        AnotarExcepcion(QStringLiteral("ProcesarTeclas ") + QLatin1String(nombre));
         return false;
     }
 }

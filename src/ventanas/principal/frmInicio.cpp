@@ -479,7 +479,8 @@ void frmInicio::DespacharTarea(int codigo) {
         if (Despachador)
             Despachador(codigo);
     } catch (...) {
-        // Los errores del despacho se ignoran.
+        // El despacho no llega a quien lo pidió: queda en el registro de errores.
+        AnotarExcepcion(QStringLiteral("frmInicio.DespacharTarea ") + QString::number(codigo));
     }
 }
 
@@ -530,6 +531,7 @@ void frmInicio::EjecutarItemMenu(int id) {
             break;
         }
     } catch (...) {
+        AnotarExcepcion(QStringLiteral("frmInicio.EjecutarItemMenu ") + QString::number(id));
     }
 }
 
@@ -564,12 +566,15 @@ void frmInicio::Descargar() {
     try {
         RegistrarSalida(Glob().RowIdAuditoria, 0, 0, 0, 0);
     } catch (...) {
+        AnotarExcepcion(QStringLiteral("frmInicio.Descargar RegistrarSalida"));
     }
     frmResources::Descargar();
     bool encontrada = false;
     try {
         encontrada = TraerLanzador && TraerLanzador(Glob().Municipalidad);
     } catch (...) {
+        // Sin lanzador: el mensaje de abajo lo dice al usuario.
+        AnotarExcepcion(QStringLiteral("frmInicio.Descargar TraerLanzador"));
     }
     if (!encontrada)
         dialogos().MensajeSistema(QStringLiteral("El sistema principal se cancelo"),

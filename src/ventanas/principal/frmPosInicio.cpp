@@ -1,5 +1,6 @@
 #include "frmPosInicio.h"
 #include "Func_SarvoErrores.h"
+#include "Logs.h"
 #include "TareasEstadistica.h"
 #include "Ventanas.h"
 #include "VentanasEstadisticas.h"
@@ -50,7 +51,9 @@ void frmPosInicio::Despachar(QWidget* padre) {
         }
         }
     } catch (...) {
-        // Los errores del despacho no llegan a quien despacha.
+        // Los errores del despacho no llegan a quien despacha: quedan en el
+        // registro de errores.
+        AnotarExcepcion(QStringLiteral("frmPosInicio.Despachar ") + QString::number(codigo));
     }
     cargado = false;
     registro.Salir(id);

@@ -1,5 +1,6 @@
 #include "frmResources.h"
 #include "Glob_Sarvo.h"
+#include "Logs.h"
 #include "ProcesarTeclas.h"
 #include "Ventanas.h"
 #include "VentanasEstadisticas.h"
@@ -134,6 +135,8 @@ void GetInfoResources(QWidget* ventana) {
             if (control && nombre == QLatin1String("CmdHerramientas"))
                 control->setVisible(false);
         } catch (...) {
+            // Un botón sin aspecto no impide el resto.
+            AnotarExcepcion(QStringLiteral("GetInfoResources ") + nombre);
         }
     }
 }
@@ -163,6 +166,7 @@ void GetInfoResourcesItem(QWidget* ventana) {
             if (control && qstrcmp(p.control, "CmdHerramientas") == 0)
                 control->setVisible(false);
         } catch (...) {
+            AnotarExcepcion(QStringLiteral("GetInfoResourcesItem ") + QLatin1String(p.control));
         }
     }
 }
