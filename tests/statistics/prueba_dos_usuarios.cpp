@@ -19,8 +19,8 @@ namespace {
 
 // Dos usuarios de la base, cada uno con un código propio de esta prueba.
 const QString UsuarioB = QStringLiteral("PRUEBA2");
-const qint16 CodigoA = 32201;
-const qint16 CodigoB = 32202;
+const qint16 CodigoA = 34101; // propios de este archivo: las pruebas corren en paralelo
+const qint16 CodigoB = 34102;
 const QDate FechaA(2025, 6, 30);
 const QDate FechaB(2024, 9, 30);
 

@@ -27,7 +27,7 @@ inline void PrintTo(const QString& texto, std::ostream* os) {
 
 namespace {
 
-const qint16 Usuario = 32401;
+const qint16 Usuario = 34001; // propio de este archivo: las pruebas corren en paralelo
 const QDate FechaDemo(2024, 2, 29);
 
 struct Caso {
